@@ -1,0 +1,49 @@
+// RegistryAccess: every registry read and write of the program. Each
+// operation opens its key, does one thing and closes the key again; nothing
+// is kept between calls. Reads that fail give 0 or ""; writes give 0 only
+// when the key can be neither opened nor created.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "registry/registry_api.h"
+
+class RegistryAccess {
+public:
+    explicit RegistryAccess(RegistryApi& api);
+    virtual ~RegistryAccess();
+
+    // REG_SZ handed over without its terminator (byte count = strlen).
+    int SetStringValue(HKEY root, const char* keyPath, const char* valueName, const char* text);
+    // REG_SZ, REG_EXPAND_SZ or REG_MULTI_SZ: the bytes up to the first NUL.
+    std::string GetStringValue(HKEY root, const char* keyPath, const char* valueName);
+    // Up to 4 bytes, least significant first, whatever the type. A null value
+    // name reads the key's first value as decimal text.
+    int32_t GetDwordValue(HKEY root, const char* keyPath, const char* valueName);
+    int SetDwordValue(HKEY root, const char* keyPath, const char* valueName, int32_t value);
+    // The first 4 bytes, most significant first, whatever the type.
+    int32_t GetBinaryValue(HKEY root, const char* keyPath, const char* valueName);
+    int SetBinaryValue(HKEY root, const char* keyPath, const char* valueName, int32_t value);
+    int ValueExists(HKEY root, const char* keyPath, const char* valueName);
+    int KeyExists(HKEY root, const char* keyPath);
+    LONG DeleteKey(HKEY root, const char* keyPath);
+    LONG DeleteValue(HKEY root, const char* keyPath, const char* valueName);
+    // A handle with full access that the caller closes; null on failure.
+    HKEY CreateKey(HKEY root, const char* keyPath);
+
+private:
+    HKEY OpenForRead(HKEY root, const char* keyPath);
+    HKEY OpenForWrite(HKEY root, const char* keyPath);
+
+    int32_t QueryDwordValue(HKEY key, const char* valueName);
+    int32_t QueryFirstValueAsNumber(HKEY key);
+    int32_t QueryBinaryValue(HKEY key, const char* valueName);
+    std::string QueryStringValue(HKEY key, const char* valueName);
+    int QueryValueExists(HKEY key, const char* valueName);
+    LONG StoreDwordValue(HKEY key, const char* valueName, int32_t value);
+    LONG StoreBinaryValue(HKEY key, const char* valueName, int32_t value);
+    void StoreStringValue(HKEY key, const char* valueName, const char* text);
+
+    RegistryApi& m_api;
+};

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# A private Wine world for running Quilvex: its own prefix (registry), its
+# own Xvfb display unless told to use the caller's, a Wine virtual desktop
+# (so hiding windows does not stall waiting for a window manager), and the
+# Japanese locale, so that the ANSI code page is 932.
+#
+#   wine-session.sh start DIR [--keep-prefix] [--use-display]
+#   wine-session.sh run DIR [--timeout SECONDS] PROGRAM [ARGS...]
+#   wine-session.sh exec DIR COMMAND [ARGS...]   (any command in the session's environment)
+#   wine-session.sh stop DIR
+#
+# DIR holds the prefix, the display number and the Xvfb pid. stop ends only
+# the wineserver of this prefix and the Xvfb this session started.
+set -euo pipefail
+
+cmd=${1:?usage: wine-session.sh start|run|exec|stop DIR ...}
+dir=${2:?session directory}
+shift 2
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+export WINEPREFIX="$dir/prefix"
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko: there is no network to fetch them and Quilvex needs neither.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export LC_ALL=ja_JP.UTF-8
+export LANG=ja_JP.UTF-8
+
+load_display() {
+    if [ -f "$dir/display" ]; then DISPLAY=$(cat "$dir/display"); export DISPLAY; fi
+}
+
+stop_session() {
+    if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+    if [ -f "$dir/xvfb.pid" ]; then
+        kill "$(cat "$dir/xvfb.pid")" >/dev/null 2>&1 || true
+        rm -f "$dir/xvfb.pid"
+    fi
+    rm -f "$dir/display"
+}
+
+start_xvfb() {
+    local fdfile="$dir/xvfb.displayfd"
+    rm -f "$fdfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    for _ in $(seq 1 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.1
+    done
+    [ -s "$fdfile" ] || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
+    echo ":$(tr -d '[:space:]' <"$fdfile")" >"$dir/display"
+}
+
+configure_prefix() {
+    # Every program in its own virtual desktop window.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # The dialogs ask for Japanese Windows fonts; show them in IPA Gothic.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAGothic /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' /d IPAPGothic /f >/dev/null 2>&1
+}
+
+case $cmd in
+start)
+    keep=0 use_display=0
+    for a in "$@"; do
+        case $a in
+        --keep-prefix) keep=1 ;;
+        --use-display) use_display=1 ;;
+        *) echo "wine-session: unknown option $a" >&2; exit 2 ;;
+        esac
+    done
+    stop_session
+    [ $keep -eq 1 ] || rm -rf "$WINEPREFIX"
+    if [ $use_display -eq 1 ] && [ -n "${DISPLAY:-}" ]; then
+        echo "$DISPLAY" >"$dir/display"
+    else
+        start_xvfb
+    fi
+    load_display
+    fresh=0
+    [ -f "$WINEPREFIX/system.reg" ] || fresh=1
+    timeout 300 wineboot -i >/dev/null 2>&1
+    [ $fresh -eq 0 ] || configure_prefix
+    # Keep one wineserver up for the whole session rather than one per program.
+    wineserver -p
+    ;;
+run)
+    limit=120
+    if [ "${1:-}" = "--timeout" ]; then limit=$2; shift 2; fi
+    load_display
+    timeout -k 5 "$limit" wine "$@"
+    ;;
+exec)
+    load_display
+    "$@"
+    ;;
+stop)
+    stop_session
+    ;;
+*)
+    echo "usage: wine-session.sh start|run|exec|stop DIR ..." >&2
+    exit 2
+    ;;
+esac
