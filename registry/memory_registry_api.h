@@ -1,0 +1,97 @@
+// An in-memory registry with the behaviour of the Win32 one that Quilvex
+// relies on, for native tests, fuzzing and benchmarks:
+//  - key names compared without regard to ASCII case (double-byte code page
+//    932 characters are compared as they stand), missing parents created by
+//    CreateKeyEx, DeleteKey refusing a key that has subkeys;
+//  - values keep their type and raw bytes; QueryValueEx reports the size
+//    with null data and ERROR_MORE_DATA when the capacity is short;
+//  - values enumerate in the order the Wine registry gives them (by name,
+//    without regard to case; the default value "" first);
+//  - a string type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) handed over without
+//    its terminator, with a NUL right behind the counted bytes, is stored
+//    with that NUL, as the platform does.
+// On top of that it counts calls and open handles, records every SetValueEx
+// exactly as it was handed over, and injects faults.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "registry/registry_api.h"
+
+class MemoryRegistryApi : public RegistryApi {
+public:
+    struct Value {
+        DWORD type = REG_NONE;
+        std::vector<BYTE> data;
+    };
+
+    // One SetValueEx call as the caller handed it over.
+    struct SetCall {
+        std::string keyPath;  // root-relative path of the key, as stored
+        std::string valueName;
+        DWORD type;
+        std::vector<BYTE> data;  // exactly the counted bytes
+    };
+
+    enum class Op { OpenKey, CreateKey, QueryValue, EnumValue, SetValue, DeleteValue, DeleteKey, CloseKey };
+
+    MemoryRegistryApi();
+    ~MemoryRegistryApi() override;
+
+    // RegistryApi
+    LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
+    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
+                     REGSAM access, HKEY* result, DWORD* disposition) override;
+    LONG QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
+    LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                   DWORD* dataLength) override;
+    LONG SetValueEx(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
+    LONG DeleteValue(HKEY key, const char* valueName) override;
+    LONG DeleteKey(HKEY root, const char* subKey) override;
+    LONG CloseKey(HKEY key) override;
+
+    // Seeding and inspecting, bypassing faults, counters and the call log.
+    void PutValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                  const std::vector<BYTE>& data);
+    void PutKey(HKEY root, const std::string& keyPath);
+    bool HasKey(HKEY root, const std::string& keyPath) const;
+    bool HasValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
+    // Throws std::out_of_range when the value is missing.
+    Value GetValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
+    // Every value of every key as "ROOT\\path" -> name -> value, for comparing
+    // whole registries (paths and names in their stored spelling).
+    std::map<std::string, std::map<std::string, Value>> Snapshot() const;
+
+    // Counters
+    int OpenHandleCount() const;
+    int CallCount() const;                 // every RegistryApi call so far
+    int CallCount(Op op) const;
+    int KeyOpenCount(HKEY root, const std::string& keyPath) const;  // successful opens and creates
+    void ResetCounters();
+    const std::vector<SetCall>& SetCalls() const;
+
+    // Faults
+    // Opening or creating a key at or below keyPath for reading (any access
+    // without write rights) / for writing (any access with KEY_SET_VALUE or
+    // KEY_CREATE_SUB_KEY), and DeleteKey for writing, fail with
+    // ERROR_ACCESS_DENIED. An empty keyPath means the whole root.
+    void DenyRead(HKEY root, const std::string& keyPath);
+    void DenyWrite(HKEY root, const std::string& keyPath);
+    void FailCreateKey(bool fail);   // CreateKeyEx fails with ERROR_ACCESS_DENIED
+    void FailSetValue(bool fail);    // SetValueEx fails with ERROR_CANTWRITE
+    // Call number n (0-based, counted by CallCount) fails; with fromThereOn,
+    // every call from n on fails. CloseKey still releases its handle.
+    void FailCall(int n, bool fromThereOn = false);
+    // Between the next size query (null data) of this value and the data
+    // query that follows, the value grows by `extra` bytes.
+    void GrowValueAfterSizeQuery(const std::string& valueName, DWORD extra);
+    void ClearFaults();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
