@@ -1,0 +1,94 @@
+// Measures how long a dialog program takes from process start until its
+// first top-level window is visible, for several programs in turn.
+//
+//   startup_probe.exe RUNS PROGRAM [PROGRAM...]
+//
+// Runs are interleaved (A B A B ...) so that a slow spell of the machine
+// falls on every program alike. Each program is closed after it shows, by
+// a Cancel command to its dialog. Prints one line per run and one median
+// line per program: "median <ms> <program>".
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->processId && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Milliseconds until the program's window showed, or a negative number.
+double TimeOneStart(const char* program) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> commandLine(program, program + strlen(program) + 1);
+
+    LARGE_INTEGER frequency, begin, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+
+    Search search = {process.dwProcessId, nullptr};
+    const DWORD deadline = GetTickCount() + 30000;
+    while (!search.found && GetTickCount() < deadline) {
+        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(1);
+    }
+    QueryPerformanceCounter(&end);
+
+    if (search.found) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!search.found) return -2;
+    return 1000.0 * double(end.QuadPart - begin.QuadPart) / double(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_probe RUNS PROGRAM [PROGRAM...]\n");
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    std::vector<std::vector<double>> times(argc - 2);
+    for (int run = 0; run < runs; ++run) {
+        for (int p = 2; p < argc; ++p) {
+            const double ms = TimeOneStart(argv[p]);
+            if (ms < 0) {
+                std::fprintf(stderr, "startup_probe: %s did not show a window\n", argv[p]);
+                return 1;
+            }
+            std::printf("run %d %.1f %s\n", run + 1, ms, argv[p]);
+            times[p - 2].push_back(ms);
+        }
+    }
+    for (int p = 2; p < argc; ++p) {
+        std::vector<double>& t = times[p - 2];
+        std::sort(t.begin(), t.end());
+        const size_t n = t.size();
+        const double median = n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+        std::printf("median %.1f %s\n", median, argv[p]);
+    }
+    return 0;
+}
