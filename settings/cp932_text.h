@@ -1,0 +1,16 @@
+// Text handling that respects code page 932 double-byte characters, whose
+// trail byte may look like an ASCII letter (0x40-0x7E, 0x80-0xFC).
+#pragma once
+
+#include <string>
+
+// Lead bytes 0x81-0x9F and 0xE0-0xFC start a double-byte character.
+bool IsCp932LeadByte(unsigned char byte);
+
+// ASCII letters upper-cased; double-byte characters (lead and trail byte) and
+// every other byte left as they are.
+std::string UpperCaseCp932(const std::string& text);
+
+// Whether needle occurs in text starting on a character boundary, so a
+// trail byte never begins a match.
+bool ContainsCp932(const std::string& text, const std::string& needle);

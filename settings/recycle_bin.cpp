@@ -1,0 +1,51 @@
+#include "settings/recycle_bin.h"
+
+#include <string>
+
+#include "settings/tweak_catalogue.h"
+
+namespace {
+
+// The caption of a shown Recycle Bin that has none.
+const char kFallbackCaption[] = "ごみ箱";
+
+const Tweak& RecycleBin() { return TweakOf(TweakId::HideRecycleBin); }
+
+// Copies the caption from one key to the other and deletes the source only
+// when the target reads it back: a Set reports success whenever it could
+// open or create the key, even if the platform refused the value itself.
+// A target created for a copy that failed is removed again, so that it
+// cannot later pass its missing caption back over the original's.
+void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey) {
+    const Tweak& bin = RecycleBin();
+    const std::string caption = registry.GetStringValue(bin.root, fromKey, bin.valueName);
+    const bool targetExisted = registry.KeyExists(bin.root, toKey);
+    const bool copied =
+        registry.SetStringValue(bin.root, toKey, bin.valueName, caption.c_str()) == 1 &&
+        registry.ValueExists(bin.root, toKey, bin.valueName) &&
+        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption;
+    if (copied)
+        registry.DeleteKey(bin.root, fromKey);
+    else if (!targetExisted)
+        registry.DeleteKey(bin.root, toKey);
+}
+
+}  // namespace
+
+bool IsRecycleBinHidden(RegistryAccess& registry) {
+    return !registry.KeyExists(RecycleBin().root, kRecycleBinShownKey);
+}
+
+void SetRecycleBinHidden(RegistryAccess& registry, bool hide) {
+    const Tweak& bin = RecycleBin();
+    if (hide) {
+        if (registry.KeyExists(bin.root, kRecycleBinShownKey))
+            MoveKey(registry, kRecycleBinShownKey, kRecycleBinHiddenKey);
+    } else if (registry.KeyExists(bin.root, kRecycleBinHiddenKey)) {
+        MoveKey(registry, kRecycleBinHiddenKey, kRecycleBinShownKey);
+    } else if (!registry.ValueExists(bin.root, kRecycleBinShownKey, bin.valueName)) {
+        // Already shown, or neither key exists: a caption the shown key holds
+        // is kept; the fallback fills in only a missing one.
+        registry.SetStringValue(bin.root, kRecycleBinShownKey, bin.valueName, kFallbackCaption);
+    }
+}

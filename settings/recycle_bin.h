@@ -1,0 +1,15 @@
+// The Recycle Bin switch: the desktop shows the Recycle Bin while its key
+// exists under the desktop name space, and hides it while the key carries a
+// ";" in front of its class id. The only data moved between the two is the
+// key's default value, the icon's caption.
+#pragma once
+
+#include "registry/registry_access.h"
+
+// True (checkbox checked) unless the shown key exists.
+bool IsRecycleBinHidden(RegistryAccess& registry);
+
+// Moves the key to the hidden or the shown name. The source key is deleted
+// only once its caption has arrived whole in the target, so a failure leaves
+// both keys or the original one, never neither.
+void SetRecycleBinHidden(RegistryAccess& registry, bool hide);

@@ -1,0 +1,126 @@
+#include "res/resource.h"
+#include "settings/recycle_bin.h"
+#include "tests/settings/settings_fixture.h"
+
+namespace {
+
+// "ごみ箱" in code page 932.
+const std::string kFallbackCaption = "\x82\xB2\x82\xDD\x94\xA0";
+
+class RecycleBinTest : public SettingsTest {
+protected:
+    bool Shown() { return api.HasKey(HKEY_LOCAL_MACHINE, kRecycleBinShownKey); }
+    bool Hidden() { return api.HasKey(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey); }
+    void PutCaption(const char* key, const std::string& caption) {
+        api.PutValue(HKEY_LOCAL_MACHINE, key, "", REG_SZ, StoredText(caption));
+    }
+    std::vector<BYTE> Caption(const char* key) { return api.GetValue(HKEY_LOCAL_MACHINE, key, "").data; }
+    void Switch(bool hide) {
+        SetRecycleBinHidden(registry, hide);
+        EXPECT_EQ(0, api.OpenHandleCount());
+    }
+};
+
+TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole) {
+    // Far longer than 255 bytes, double-byte characters included.
+    std::string caption;
+    for (int i = 0; i < 200; ++i) caption += "Bin \x94\xA0";
+    PutCaption(kRecycleBinShownKey, caption);
+
+    SetCheck(IDC_HIDE_RECYCLE_BIN, 1);
+    Save();
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(StoredText(caption), Caption(kRecycleBinHiddenKey));
+    Load();
+    EXPECT_EQ(1, Check(IDC_HIDE_RECYCLE_BIN));
+
+    SetCheck(IDC_HIDE_RECYCLE_BIN, 0);
+    Save();
+    EXPECT_FALSE(Hidden());
+    EXPECT_EQ(StoredText(caption), Caption(kRecycleBinShownKey));
+    Load();
+    EXPECT_EQ(0, Check(IDC_HIDE_RECYCLE_BIN));
+}
+
+TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing) {
+    api.ResetCounters();
+    Switch(true);
+    EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::SetValue));
+    EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::CreateKey));
+    EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::DeleteKey));
+}
+
+TEST_F(RecycleBinTest, ShowWithNeitherKeyCreatesShownWithFallback) {
+    Switch(false);
+    EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
+    EXPECT_FALSE(Hidden());
+}
+
+TEST_F(RecycleBinTest, ShowKeepsTheCaptionOfAShownBin) {
+    PutCaption(kRecycleBinShownKey, "Papierkorb");
+    Switch(false);
+    EXPECT_EQ(StoredText("Papierkorb"), Caption(kRecycleBinShownKey));
+
+    api.PutKey(HKEY_LOCAL_MACHINE, std::string(kRecycleBinShownKey));
+    const Tweak& bin = TweakOf(TweakId::HideRecycleBin);
+    registry.DeleteValue(bin.root, kRecycleBinShownKey, "");
+    Switch(false);
+    EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
+}
+
+TEST_F(RecycleBinTest, FailedCopyLeavesTheOriginalAsItWas) {
+    PutCaption(kRecycleBinShownKey, "Trash");
+    const auto before = api.Snapshot();
+    api.FailCreateKey(true);
+    Switch(true);
+    EXPECT_TRUE(before == api.Snapshot());
+
+    api.ClearFaults();
+    api.FailSetValue(true);  // the key is created, the value refused
+    Switch(true);
+    EXPECT_TRUE(before == api.Snapshot());
+    EXPECT_FALSE(Hidden());
+
+    api.ClearFaults();
+    Switch(true);
+    PutCaption(kRecycleBinHiddenKey, "Trash");
+    const auto hidden = api.Snapshot();
+    api.FailSetValue(true);
+    Switch(false);
+    EXPECT_TRUE(hidden == api.Snapshot());
+}
+
+TEST_F(RecycleBinTest, FailedDeleteLeavesBothKeys) {
+    PutCaption(kRecycleBinShownKey, "Trash");
+    api.PutKey(HKEY_LOCAL_MACHINE, std::string(kRecycleBinShownKey) + "\\Sub");
+    Switch(true);
+    EXPECT_TRUE(Shown());
+    EXPECT_TRUE(Hidden());
+    EXPECT_FALSE(IsRecycleBinHidden(registry));
+}
+
+// Whichever registry call fails, and every one after it, the caption is
+// never lost: the original key survives or the other key holds it.
+TEST_F(RecycleBinTest, NoFailureLosesTheKey) {
+    for (bool hide : {true, false}) {
+        for (int failAt = 0;; ++failAt) {
+            ASSERT_LT(failAt, 100) << "the move never got through";
+            SCOPED_TRACE(testing::Message() << "hide " << hide << ", failing from call " << failAt);
+            MemoryRegistryApi fresh;
+            RegistryAccess freshRegistry(fresh);
+            const char* from = hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
+            const char* to = hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+            fresh.PutValue(HKEY_LOCAL_MACHINE, from, "", REG_SZ, StoredText("Trash"));
+            fresh.FailCall(failAt, true);
+            SetRecycleBinHidden(freshRegistry, hide);
+            EXPECT_EQ(0, fresh.OpenHandleCount());
+            if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from)) {
+                ASSERT_TRUE(fresh.HasValue(HKEY_LOCAL_MACHINE, to, ""));
+                EXPECT_EQ(StoredText("Trash"), fresh.GetValue(HKEY_LOCAL_MACHINE, to, "").data);
+                break;  // the move got through: later failure points change nothing
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// A registry in memory, the registry helper over it and a fake panel, with
+// shorthands for seeding and inspecting the catalogue's values.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "registry/memory_registry_api.h"
+#include "registry/registry_access.h"
+#include "settings/settings_passes.h"
+#include "settings/tweak_catalogue.h"
+#include "tests/settings/fake_panel.h"
+
+// Stored values compare by type and bytes.
+inline bool operator==(const MemoryRegistryApi::Value& a, const MemoryRegistryApi::Value& b) {
+    return a.type == b.type && a.data == b.data;
+}
+
+inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes) {
+    return std::vector<BYTE>(bytes.begin(), bytes.end());
+}
+
+// A string value as the platform keeps it: the text and its terminator.
+inline std::vector<BYTE> StoredText(const std::string& text) {
+    std::vector<BYTE> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void Load() {
+        LoadSettings(registry, panel);
+        EXPECT_EQ(0, api.OpenHandleCount());
+    }
+    void Save() {
+        SaveSettings(registry, panel);
+        EXPECT_EQ(0, api.OpenHandleCount());
+    }
+
+    // The catalogue's checkboxes in the order in which calls of `op` first
+    // reached them.
+    std::vector<int> CheckboxOrder(const std::string& op) {
+        std::vector<int> order;
+        for (const FakePanel::Call& call : panel.calls) {
+            const bool isCheckbox = std::any_of(std::begin(kTweaks), std::end(kTweaks),
+                                                [&](const Tweak& tweak) { return tweak.checkboxId == call.id; });
+            if (call.op == op && isCheckbox && std::find(order.begin(), order.end(), call.id) == order.end())
+                order.push_back(call.id);
+        }
+        return order;
+    }
+
+    int Check(int id) { return panel.controls[id].check; }
+    bool Enabled(int id) { return panel.controls[id].enabled; }
+    const std::string& Text(int id) { return panel.controls[id].text; }
+    void SetCheck(int id, int state = 1) { panel.controls[id].check = state; }
+    void SetText(int id, const std::string& text) { panel.controls[id].text = text; }
+
+    void Put(TweakId id, DWORD type, const std::vector<BYTE>& data) {
+        const Tweak& tweak = TweakOf(id);
+        api.PutValue(tweak.root, tweak.keyPath, tweak.valueName, type, data);
+    }
+    void PutDword(TweakId id, uint32_t value) {
+        Put(id, REG_DWORD, Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF),
+                                  int(value >> 24)}));
+    }
+    void PutString(TweakId id, const std::string& text) { Put(id, REG_SZ, StoredText(text)); }
+
+    bool Has(TweakId id) {
+        const Tweak& tweak = TweakOf(id);
+        return api.HasValue(tweak.root, tweak.keyPath, tweak.valueName);
+    }
+    void ExpectStored(TweakId id, DWORD type, const std::vector<BYTE>& data) {
+        const Tweak& tweak = TweakOf(id);
+        SCOPED_TRACE(tweak.name);
+        ASSERT_TRUE(Has(id));
+        const MemoryRegistryApi::Value value = api.GetValue(tweak.root, tweak.keyPath, tweak.valueName);
+        EXPECT_EQ(type, value.type);
+        EXPECT_EQ(data, value.data);
+    }
+
+    MemoryRegistryApi api;
+    RegistryAccess registry{api};
+    FakePanel panel;
+};
