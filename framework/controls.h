@@ -1,0 +1,37 @@
+// The control classes: thin objects over the platform's controls.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/wnd.h"
+
+class CButton : public CWnd {
+public:
+    // BST_UNCHECKED (0) or BST_CHECKED (1) for two-state buttons.
+    int GetCheck() const;
+    void SetCheck(int state);
+};
+
+class CEdit : public CWnd {
+};
+
+// A menu named by its handle; the framework's objects never own the menu.
+class CMenu {
+public:
+    HMENU m_hMenu = nullptr;
+
+    // A temporary object for the handle (see CWnd::FromHandle); NULL for NULL.
+    static CMenu* FromHandle(HMENU menu);
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
+};
+
+class CToolTipCtrl : public CWnd {
+public:
+    // Creates the tooltip window: a popup owned by the parent.
+    BOOL Create(CWnd* parent, DWORD style = 0);
+    void RelayEvent(MSG* msg);
+    void SetDelayTime(DWORD duration, int milliseconds);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,34 @@
+#include "help/help_tooltip.h"
+
+#include "framework/win_app.h"
+
+// The tool record of version 6 of the common controls, which the program's
+// manifest asks for.
+static_assert(sizeof(TOOLINFOA) == 48, "TOOLINFOA of common controls 6");
+
+BEGIN_MESSAGE_MAP(HelpToolTip, CToolTipCtrl)
+END_MESSAGE_MAP()
+
+BOOL HelpToolTip::AddControlTool(CWnd* control, LPSTR text)
+{
+    CWnd* parent = control ? control->GetParent() : nullptr;
+
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    // No TTF_SUBCLASS: the tooltip sees the mouse only through the relay.
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = parent ? parent->m_hWnd : nullptr;
+    tool.uId = reinterpret_cast<UINT_PTR>(control ? control->m_hWnd : nullptr);
+    tool.hinst = AfxGetInstanceHandle();
+    tool.lpszText = text;
+    BOOL added = static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)));
+
+    // Any maximum width makes the tips multi-line, so CR LF pairs break lines.
+    SendMessage(TTM_SETMAXTIPWIDTH, 0, 0);
+    return added;
+}
+
+BOOL HelpToolTip::PreTranslateMessage(MSG* msg)
+{
+    return CToolTipCtrl::PreTranslateMessage(msg);
+}
