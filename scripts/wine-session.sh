@@ -58,7 +58,7 @@ configure_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     # The dialogs ask for Japanese Windows fonts; show them in IPA Gothic.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAGothic /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' /d IPAPGothic /f >/dev/null 2>&1
 }
@@ -86,7 +86,8 @@ start)
     timeout 300 wineboot -i >/dev/null 2>&1
     [ $fresh -eq 0 ] || configure_prefix
     # Keep one wineserver up for the whole session rather than one per program.
-    wineserver -p
+    # (It fails, harmlessly, while wineboot's own server is still winding down.)
+    wineserver -p || true
     ;;
 run)
     limit=120
