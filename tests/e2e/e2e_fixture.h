@@ -1,0 +1,32 @@
+// The fixture of every test that starts Quilvex: a registry without any of
+// the tweaks, a fresh restart watcher, and no run left behind.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/end_session_watcher.h"
+#include "tests/e2e/quilvex_process.h"
+#include "tests/e2e/test_registry.h"
+#include "tests/e2e/wait.h"
+
+class QuilvexTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The restart question, once it shows (5 s at most), after checking its
+    // text, caption and buttons; null when it does not show.
+    HWND ExpectRestartQuestion();
+    // Answers the question with IDYES or IDNO.
+    void Answer(HWND question, int button);
+    // The dialog has closed, with no question, and the process has ended
+    // without a crash.
+    void ExpectEndedWithoutQuestion();
+    void ExpectEnded();
+    // Yes on the question has asked Wine for a reboot: the end-session query
+    // reached the watcher, sent by a wineboot run for a reboot, not forced.
+    void ExpectRestartRequested();
+    void ExpectNoRestartRequested();
+
+    QuilvexProcess quilvex;
+};

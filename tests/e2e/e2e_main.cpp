@@ -1,0 +1,55 @@
+// quilvex_e2e --quilvex=PATH [gtest options]: the end-to-end suite of the
+// Windows program, run under Wine beside it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/e2e/end_session_watcher.h"
+#include "tests/e2e/quilvex_process.h"
+
+namespace {
+
+// Every wait of the suite is bounded; this is the bound of the whole run,
+// should something outside the waits hang.
+const DWORD kSuiteLimitMs = 240000;
+
+DWORD WINAPI Watchdog(void*) {
+    Sleep(kSuiteLimitMs);
+    std::fprintf(stderr, "quilvex_e2e: the suite ran for %lu s; giving up\n", kSuiteLimitMs / 1000);
+    std::fflush(stderr);
+    ExitProcess(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    const char kOption[] = "--quilvex=";
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], kOption, sizeof kOption - 1) == 0)
+            QuilvexProcess::s_exePath = argv[i] + sizeof kOption - 1;
+    // ctest passes a Unix path; Wine's drive Z: is the Unix root.
+    std::string& path = QuilvexProcess::s_exePath;
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+        for (char& c : path)
+            if (c == '/') c = '\\';
+    }
+    if (QuilvexProcess::s_exePath.empty()) {
+        std::fprintf(stderr, "usage: quilvex_e2e --quilvex=PATH-OF-Quilvex.exe [gtest options]\n");
+        return 2;
+    }
+    if (GetFileAttributesA(QuilvexProcess::s_exePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "quilvex_e2e: %s not found\n", QuilvexProcess::s_exePath.c_str());
+        return 2;
+    }
+    // Quilvex may ask for a restart in any test: the watcher vetoes it.
+    if (!RestartWatcher().Start()) {
+        std::fprintf(stderr, "quilvex_e2e: cannot create the end-session watcher\n");
+        return 2;
+    }
+    CloseHandle(CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr));
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,37 @@
+// The registry as the tests see it: seeding values before Quilvex opens and
+// reading back the exact bytes it stored. Key paths and value names come
+// from the tweak catalogue.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "settings/tweak_catalogue.h"
+
+struct StoredValue {
+    bool exists = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+// Removes every value of the catalogue, the AlwaysUnloadDLL key and both
+// Recycle Bin keys: the registry of a system where none of the tweaks is set.
+void ClearTweaks();
+
+StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName);
+StoredValue ReadTweak(TweakId tweak);
+bool KeyExists(HKEY root, const char* keyPath);
+
+void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type,
+                const std::string& bytes);
+void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes);
+void WriteTweakDword(TweakId tweak, DWORD value);
+// REG_SZ with its terminator, as other programs store strings.
+void WriteTweakString(TweakId tweak, const std::string& text);
+
+// Expected stored forms.
+std::string DwordBytes(DWORD value);  // least significant byte first
+// A REG_SZ the program wrote. Quilvex hands the text over without its
+// terminator; Wine's registry keeps one after it and reads it back.
+std::string StringBytes(const std::string& text);
