@@ -1,0 +1,309 @@
+// Wine tests of the main dialog, run in-process: the answers to tooltip text
+// requests, the restart offer through the restart seam, the change tracking
+// that decides on the offer, and the About box of the system menu.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/system_restart.h"
+#include "app/tweak_dialog.h"
+#include "help/tooltip_texts.h"
+#include "res/resource.h"
+
+namespace {
+
+CWinApp testApp("QuilvexTest");
+
+const char kMainCaption[] = "Quilvex !  v1.1";
+const char kQuestion[] = "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
+
+class RecordingRestart : public SystemRestart {
+public:
+    void RequestReboot() override { ++requests; }
+    int requests = 0;
+};
+
+bool IsDialogWindow(HWND hwnd)
+{
+    char name[64] = "";
+    ::GetClassNameA(hwnd, name, sizeof name);
+    return std::string(name) == "#32770" && ::IsWindowVisible(hwnd);
+}
+
+std::string TextOf(HWND hwnd)
+{
+    char text[1024] = "";
+    ::GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+// A visible dialog window of this thread that matches.
+HWND FindThreadDialog(const std::function<bool(HWND)>& match)
+{
+    struct Search {
+        const std::function<bool(HWND)>* match;
+        HWND found;
+    } search = {&match, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (!IsDialogWindow(hwnd) || !(*s->match)(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND MainDialog()
+{
+    return FindThreadDialog([](HWND hwnd) { return TextOf(hwnd) == kMainCaption; });
+}
+
+HWND Control(int id)
+{
+    return ::GetDlgItem(MainDialog(), id);
+}
+
+void Click(int id)
+{
+    ::SendMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+// Runs the dialog modally while a thread timer drives it: each tick answers
+// the restart question if it shows (recording its text), or else runs the
+// next step; a step returns false to be tried again on the next tick. A run
+// that has not ended after ten seconds is cancelled and fails.
+class DialogRun {
+public:
+    using Step = std::function<bool()>;
+
+    INT_PTR Run(std::vector<Step> steps, int answer = IDNO)
+    {
+        s_run = this;
+        m_steps = std::move(steps);
+        m_answer = answer;
+        SetSystemRestart(&restart);
+        TweakDialog dialog(nullptr);
+        testApp.m_pMainWnd = &dialog;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
+        INT_PTR result = dialog.DoModal();
+        ::KillTimer(nullptr, timer);
+        SetSystemRestart(nullptr);
+        s_run = nullptr;
+        EXPECT_LT(m_ticks, kMaxTicks) << "the dialog had to be cancelled";
+        return result;
+    }
+
+    RecordingRestart restart;
+    std::vector<std::string> questions;
+
+private:
+    static constexpr int kMaxTicks = 200;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        DialogRun* run = s_run;
+        if (!run || !MainDialog()) return;
+        if (++run->m_ticks >= kMaxTicks) {
+            ::PostMessageA(MainDialog(), WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        HWND question = FindThreadDialog([](HWND hwnd) { return TextOf(hwnd) == "QuilvexTest"; });
+        if (question) {
+            run->questions.push_back(TextOf(::GetDlgItem(question, 0xFFFF)));
+            ::PostMessageA(question, WM_COMMAND, run->m_answer, 0);
+            return;
+        }
+        if (run->m_next < run->m_steps.size() && run->m_steps[run->m_next]()) ++run->m_next;
+    }
+
+    static DialogRun* s_run;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_answer = IDNO;
+    int m_ticks = 0;
+};
+
+DialogRun* DialogRun::s_run = nullptr;
+
+DialogRun::Step Post(int command)
+{
+    return [command] { return ::PostMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0) != 0; };
+}
+
+DialogRun::Step Do(std::function<void()> action)
+{
+    return [action] {
+        action();
+        return true;
+    };
+}
+
+// --- change tracking and the restart offer -----------------------------------------
+
+TEST(RestartOffer, OkWithoutChangeAsksNothing)
+{
+    DialogRun run;
+    BOOL applyEnabled = TRUE;
+    EXPECT_EQ(run.Run({Do([&] { applyEnabled = ::IsWindowEnabled(Control(IDC_APPLY)); }), Post(IDOK)}), IDOK);
+    // The load pass filled both number fields, yet nothing counts as changed.
+    EXPECT_FALSE(applyEnabled);
+    EXPECT_TRUE(run.questions.empty());
+    EXPECT_EQ(run.restart.requests, 0);
+}
+
+TEST(RestartOffer, OkAfterAChangeAsksAndYesRequestsTheRestart)
+{
+    DialogRun run;
+    BOOL applyEnabled = FALSE;
+    INT_PTR result = run.Run({Do([&] {
+                                  Click(IDC_NTFS_LAST_ACCESS);
+                                  applyEnabled = ::IsWindowEnabled(Control(IDC_APPLY));
+                              }),
+                              Post(IDOK)},
+                             IDYES);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(applyEnabled);
+    EXPECT_EQ(run.questions, std::vector<std::string>{kQuestion});
+    EXPECT_EQ(run.restart.requests, 1);
+}
+
+TEST(RestartOffer, NoEndsTheDialogWithoutRestart)
+{
+    DialogRun run;
+    EXPECT_EQ(run.Run({Do([] { Click(IDC_LARGE_SYSTEM_CACHE); }), Post(IDOK)}, IDNO), IDOK);
+    EXPECT_EQ(run.questions.size(), 1u);
+    EXPECT_EQ(run.restart.requests, 0);
+}
+
+TEST(RestartOffer, CancelAsksOnlyAfterApply)
+{
+    DialogRun changed;
+    EXPECT_EQ(changed.Run({Do([] { Click(IDC_NTFS_8DOT3); }), Post(IDCANCEL)}), IDCANCEL);
+    EXPECT_TRUE(changed.questions.empty());
+
+    DialogRun applied;
+    BOOL applyEnabledAfterApply = TRUE;
+    EXPECT_EQ(applied.Run({Do([] { Click(IDC_NTFS_8DOT3); }), Do([] { Click(IDC_APPLY); }),
+                           Do([&] { applyEnabledAfterApply = ::IsWindowEnabled(Control(IDC_APPLY)); }),
+                           Post(IDCANCEL)},
+                          IDYES),
+              IDCANCEL);
+    EXPECT_FALSE(applyEnabledAfterApply);
+    EXPECT_EQ(applied.questions.size(), 1u);
+    EXPECT_EQ(applied.restart.requests, 1);
+}
+
+TEST(ChangeTracking, TypingCountsAndNotificationsOtherThanClicksDoNot)
+{
+    DialogRun run;
+    BOOL optionsUnchanged = FALSE, applyAfterDoubleClick = TRUE, applyAfterTyping = FALSE;
+    run.Run({Do([&] {
+                 // Flip 1011 silently, then report a double click on it: the
+                 // whole wParam is compared, so no rule runs and nothing counts.
+                 HWND irq8 = Control(IDC_IRQ8_PRIORITY);
+                 const BOOL optionsEnabled = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
+                 ::SendMessageA(irq8, BM_SETCHECK, optionsEnabled ? BST_UNCHECKED : BST_CHECKED, 0);
+                 ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_IRQ8_PRIORITY, BN_DOUBLECLICKED),
+                                reinterpret_cast<LPARAM>(irq8));
+                 optionsUnchanged = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1)) == optionsEnabled;
+                 applyAfterDoubleClick = ::IsWindowEnabled(Control(IDC_APPLY));
+             }),
+             Do([&] {
+                 ::SetWindowTextA(Control(IDC_IO_PAGE_LOCK_LIMIT_EDIT), "16384");
+                 applyAfterTyping = ::IsWindowEnabled(Control(IDC_APPLY));
+             }),
+             Post(IDCANCEL)});
+    EXPECT_TRUE(optionsUnchanged);
+    EXPECT_FALSE(applyAfterDoubleClick);
+    EXPECT_TRUE(applyAfterTyping);
+}
+
+// --- tooltip texts -----------------------------------------------------------------
+
+// The text the dialog gives for a TTN_NEEDTEXTA request with this wParam;
+// "untouched" when it leaves the request's text pointer alone.
+std::string AskForText(WPARAM wParam)
+{
+    static char untouched[] = "untouched";
+    NMTTDISPINFOA info{};
+    info.hdr.code = TTN_NEEDTEXTA;
+    info.hdr.idFrom = wParam;
+    info.lpszText = untouched;
+    ::SendMessageA(MainDialog(), WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? info.lpszText : "(null)";
+}
+
+WPARAM HandleOf(int id)
+{
+    return reinterpret_cast<WPARAM>(Control(id));
+}
+
+TEST(ToolTipText, RequestsAreAnsweredByControlAndThreeAreRefused)
+{
+    DialogRun run;
+    std::vector<std::string> answers;
+    run.Run({Do([&] {
+                 for (WPARAM wParam : {HandleOf(IDC_NTFS_LAST_ACCESS), HandleOf(IDC_IO_PAGE_LOCK_LIMIT),
+                                       HandleOf(IDC_SHELL_INTEGRATION_GROUP), HandleOf(IDC_LINK),
+                                       HandleOf(IDC_MAX_CACHED_ICONS_EDIT), HandleOf(IDC_HIDE_RECYCLE_BIN),
+                                       HandleOf(IDOK), HandleOf(IDC_IRQ8_PRIORITY_1), WPARAM(0), WPARAM(0x1234)}) {
+                     answers.push_back(AskForText(wParam));
+                 }
+             }),
+             Post(IDCANCEL)});
+    EXPECT_EQ(answers, (std::vector<std::string>{
+                           BuildTooltipText(IDC_NTFS_LAST_ACCESS), BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
+                           BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched", "untouched", "untouched",
+                           "", "", "", ""}));
+}
+
+// --- system menu and About box -----------------------------------------------------
+
+TEST(AboutBox, SystemMenuEntryOpensItOwnedByTheDialog)
+{
+    DialogRun run;
+    UINT lastId = 0, separatorState = 0;
+    std::string entry;
+    HWND about = nullptr;
+    BOOL mainEnabledMeanwhile = TRUE, mainEnabledAfter = FALSE;
+    run.Run({Do([&] {
+                 HMENU menu = ::GetSystemMenu(MainDialog(), FALSE);
+                 int count = ::GetMenuItemCount(menu);
+                 lastId = ::GetMenuItemID(menu, count - 1);
+                 separatorState = ::GetMenuState(menu, count - 2, MF_BYPOSITION);
+                 char text[256] = "";
+                 ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+                 entry = text;
+                 // The low four bits of a system command are the platform's.
+                 ::PostMessageA(MainDialog(), WM_SYSCOMMAND, IDM_ABOUTBOX | 0x7, 0);
+             }),
+             [&] {
+                 about = FindThreadDialog([](HWND hwnd) { return ::GetWindow(hwnd, GW_OWNER) == MainDialog(); });
+                 if (!about) return false;
+                 mainEnabledMeanwhile = ::IsWindowEnabled(MainDialog());
+                 ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+                 return true;
+             },
+             [&] {
+                 if (::IsWindow(about)) return false;
+                 mainEnabledAfter = ::IsWindowEnabled(MainDialog());
+                 return true;
+             },
+             Post(IDCANCEL)});
+    EXPECT_EQ(lastId, static_cast<UINT>(IDM_ABOUTBOX));
+    EXPECT_TRUE(separatorState & MF_SEPARATOR);
+    EXPECT_EQ(entry, "Quilvex ! のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    EXPECT_NE(about, nullptr);
+    EXPECT_FALSE(mainEnabledMeanwhile);
+    EXPECT_TRUE(mainEnabledAfter);
+}
+
+}  // namespace
