@@ -83,8 +83,9 @@ public:
     void DenyWrite(HKEY root, const std::string& keyPath);
     void FailCreateKey(bool fail);   // CreateKeyEx fails with ERROR_ACCESS_DENIED
     void FailSetValue(bool fail);    // SetValueEx fails with ERROR_CANTWRITE
-    // Call number n (0-based, counted by CallCount) fails; with fromThereOn,
-    // every call from n on fails. CloseKey still releases its handle.
+    // Call number n (0-based, counted by CallCount) fails with
+    // ERROR_ACCESS_DENIED; with fromThereOn, every call from n on fails.
+    // CloseKey still releases its handle.
     void FailCall(int n, bool fromThereOn = false);
     // Between the next size query (null data) of this value and the data
     // query that follows, the value grows by `extra` bytes.

@@ -1,0 +1,63 @@
+// The registries the conformance suite runs RegistryAccess against, and the
+// fixture that gives each test a fresh one.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "registry/registry_access.h"
+#include "registry/registry_api.h"
+
+// Every test works below this key, under HKEY_CURRENT_USER and
+// HKEY_LOCAL_MACHINE; a backend starts and ends with it gone.
+constexpr char kScratch[] = "Software\\QuilvexTest";
+
+class RegistryBackend {
+public:
+    virtual ~RegistryBackend() = default;
+    virtual RegistryApi& Api() = 0;
+    // Keys open right now, or -1 where the backend cannot tell.
+    virtual int OpenHandleCount() const { return -1; }
+};
+
+struct BackendParam {
+    const char* name;
+    std::unique_ptr<RegistryBackend> (*make)();
+};
+
+inline std::ostream& operator<<(std::ostream& out, const BackendParam& param) { return out << param.name; }
+
+// A value as the registry holds it.
+struct Stored {
+    bool found = false;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+};
+
+inline std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
+
+class RegistryConformance : public ::testing::TestWithParam<BackendParam> {
+protected:
+    void SetUp() override
+    {
+        backend = GetParam().make();
+        registry.reset(new RegistryAccess(backend->Api()));
+    }
+    void TearDown() override;
+
+    RegistryApi& Api() { return backend->Api(); }
+    // kScratch, or a key below it.
+    static std::string Path(const std::string& below = "");
+    // Reads and writes the registry directly, bypassing RegistryAccess.
+    // Put stores exactly the given bytes, terminator or not.
+    Stored Raw(HKEY root, const std::string& keyPath, const char* valueName);
+    void Put(HKEY root, const std::string& keyPath, const char* valueName, DWORD type,
+             const std::vector<BYTE>& bytes);
+    bool HasKey(HKEY root, const std::string& keyPath);
+
+    std::unique_ptr<RegistryBackend> backend;
+    std::unique_ptr<RegistryAccess> registry;  // over the backend
+};
