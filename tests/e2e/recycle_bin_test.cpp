@@ -7,7 +7,8 @@ namespace {
 using RecycleBinTest = QuilvexTest;
 
 TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack) {
-    const std::string caption = "ごみ箱 (Trash)";
+    // Longer than the 255 bytes an older version carried.
+    const std::string caption = "ごみ箱 (Trash) " + std::string(300, '#');
     WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StringBytes(caption));
     ASSERT_TRUE(quilvex.Start());
     EXPECT_EQ(quilvex.Check(IDC_HIDE_RECYCLE_BIN), BST_UNCHECKED);

@@ -7,11 +7,13 @@ namespace {
 
 using TooltipTest = QuilvexTest;
 
-// Moves the pointer onto the centre of a window as the mouse does.
-void RestPointerOn(HWND window) {
+// Moves the pointer as the mouse does: onto the centre of a window, or
+// inside its right edge.
+void RestPointerOn(HWND window, bool rightEdge = false) {
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window, &rect));
-    int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    int x = rightEdge ? rect.right - 4 : (rect.left + rect.right) / 2;
+    int y = (rect.top + rect.bottom) / 2;
     SetCursorPos(x, y);
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -30,18 +32,10 @@ std::vector<std::string> ShownTips(const QuilvexProcess& quilvex) {
     return tips;
 }
 
-TEST_F(TooltipTest, TipShowsOverARegisteredCheckboxAndNotOverLink) {
-    ASSERT_TRUE(quilvex.Start());
-    SetForegroundWindow(quilvex.dialog());
-
-    // 1010 has no tip: after well over the one-second delay, none shows.
-    RestPointerOn(quilvex.Item(IDC_LINK));
-    Sleep(2500);
-    for (const std::string& tip : ShownTips(quilvex))
-        EXPECT_TRUE(tip.empty()) << "a tip over 1010: " << tip;
-
-    RestPointerOn(quilvex.Item(IDC_NTFS_LAST_ACCESS));
-    const std::string expected = BuildTooltipText(IDC_NTFS_LAST_ACCESS);
+// Rests the pointer on a window; the tip with the text of id shows within 4 s.
+void ExpectTip(const QuilvexProcess& quilvex, HWND window, bool rightEdge, int id) {
+    RestPointerOn(window, rightEdge);
+    const std::string expected = BuildTooltipText(id);
     std::vector<std::string> tips;
     bool shown = WaitUntil(
         [&] {
@@ -51,8 +45,25 @@ TEST_F(TooltipTest, TipShowsOverARegisteredCheckboxAndNotOverLink) {
             return false;
         },
         4000);
-    EXPECT_TRUE(shown) << "no tip for 1000; tips shown: " << tips.size()
+    EXPECT_TRUE(shown) << "no tip for " << id << "; tips shown: " << tips.size()
                        << (tips.empty() ? "" : ", the first: " + tips[0]);
+}
+
+TEST_F(TooltipTest, TipsShowOverARegisteredCheckboxAndTheGroupBoxButNotOverLink) {
+    ASSERT_TRUE(quilvex.Start());
+    SetForegroundWindow(quilvex.dialog());
+
+    // 1010 has no tip: after well over the one-second delay, none shows.
+    RestPointerOn(quilvex.Item(IDC_LINK));
+    Sleep(2500);
+    for (const std::string& tip : ShownTips(quilvex))
+        EXPECT_TRUE(tip.empty()) << "a tip over 1010: " << tip;
+
+    ExpectTip(quilvex, quilvex.Item(IDC_NTFS_LAST_ACCESS), false, IDC_NTFS_LAST_ACCESS);
+    // The group box is registered nowhere; the automatic tips answer for it
+    // where no checkbox covers it.
+    ExpectTip(quilvex, quilvex.Item(IDC_SHELL_INTEGRATION_GROUP), true,
+              IDC_SHELL_INTEGRATION_GROUP);
 
     quilvex.PostButton(IDCANCEL);
     ExpectEndedWithoutQuestion();
