@@ -27,6 +27,9 @@ public:
     struct Value {
         DWORD type = REG_NONE;
         std::vector<BYTE> data;
+
+        friend bool operator==(const Value& a, const Value& b) { return a.type == b.type && a.data == b.data; }
+        friend bool operator!=(const Value& a, const Value& b) { return !(a == b); }
     };
 
     // One SetValueEx call as the caller handed it over.

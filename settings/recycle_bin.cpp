@@ -14,8 +14,10 @@ const Tweak& RecycleBin() { return TweakOf(TweakId::HideRecycleBin); }
 // Copies the caption from one key to the other and deletes the source only
 // when the target reads it back: a Set reports success whenever it could
 // open or create the key, even if the platform refused the value itself.
-// A target created for a copy that failed is removed again, so that it
-// cannot later pass its missing caption back over the original's.
+// A failed read looks like an empty caption, so the source is read again
+// after the copy and must still agree. A target created for a copy that
+// failed is removed again, so that it cannot later pass its missing caption
+// back over the original's.
 void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey) {
     const Tweak& bin = RecycleBin();
     const std::string caption = registry.GetStringValue(bin.root, fromKey, bin.valueName);
@@ -23,7 +25,8 @@ void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey) {
     const bool copied =
         registry.SetStringValue(bin.root, toKey, bin.valueName, caption.c_str()) == 1 &&
         registry.ValueExists(bin.root, toKey, bin.valueName) &&
-        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption;
+        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption &&
+        registry.GetStringValue(bin.root, fromKey, bin.valueName) == caption;
     if (copied)
         registry.DeleteKey(bin.root, fromKey);
     else if (!targetExisted)

@@ -21,10 +21,6 @@
 #include "settings/tweak_catalogue.h"
 #include "tests/settings/fake_panel.h"
 
-inline bool operator==(const MemoryRegistryApi::Value& a, const MemoryRegistryApi::Value& b) {
-    return a.type == b.type && a.data == b.data;
-}
-
 namespace {
 
 class Input {

@@ -9,12 +9,6 @@
 #include "registry/memory_registry_api.h"
 #include "registry/registry_access.h"
 
-// For comparing snapshots.
-inline bool operator==(const MemoryRegistryApi::Value& a, const MemoryRegistryApi::Value& b)
-{
-    return a.type == b.type && a.data == b.data;
-}
-
 namespace {
 
 const char kKey[] = "Software\\QuilvexTest";

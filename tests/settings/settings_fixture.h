@@ -17,11 +17,6 @@
 #include "settings/tweak_catalogue.h"
 #include "tests/settings/fake_panel.h"
 
-// Stored values compare by type and bytes.
-inline bool operator==(const MemoryRegistryApi::Value& a, const MemoryRegistryApi::Value& b) {
-    return a.type == b.type && a.data == b.data;
-}
-
 inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes) {
     return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
