@@ -61,8 +61,17 @@ HWND WaitForDialog(const char* caption, HWND owner, int seconds)
 
 void PrintRect(HWND hwnd)
 {
-    // Let the dialog finish painting before anyone takes a picture.
-    ::Sleep(500);
+    // Let the dialog finish painting before anyone takes a picture: wait
+    // until its program waits for input, then a little more for a Wine
+    // prefix that is still settling.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId)) {
+        ::WaitForInputIdle(process, 5000);
+        ::CloseHandle(process);
+    }
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(1500);
     RECT rect;
     ::GetWindowRect(hwnd, &rect);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);

@@ -85,9 +85,11 @@ start)
     [ -f "$WINEPREFIX/system.reg" ] || fresh=1
     timeout 300 wineboot -i >/dev/null 2>&1
     [ $fresh -eq 0 ] || configure_prefix
-    # Keep one wineserver up for the whole session rather than one per program.
-    # (It fails, harmlessly, while wineboot's own server is still winding down.)
-    wineserver -p || true
+    # Let wineboot's own server and processes finish first (on a new prefix
+    # its desktop started before the virtual desktop was configured), then
+    # keep one wineserver up for the whole session rather than one per program.
+    timeout 60 wineserver -w || true
+    wineserver -p
     ;;
 run)
     limit=120
