@@ -87,9 +87,13 @@ start)
     [ $fresh -eq 0 ] || configure_prefix
     # Let wineboot's own server and processes finish first (on a new prefix
     # its desktop started before the virtual desktop was configured), then
-    # keep one wineserver up for the whole session rather than one per program.
+    # keep one wineserver up for the whole session rather than one per program,
+    # with the session's system processes and desktop started here. Their
+    # output goes nowhere: a caller reading a program's output would otherwise
+    # wait for them to end.
     timeout 60 wineserver -w || true
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
+    timeout 300 wineboot </dev/null >/dev/null 2>&1
     ;;
 run)
     limit=120
