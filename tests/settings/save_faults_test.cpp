@@ -17,18 +17,9 @@ using Snapshot = std::map<std::string, std::map<std::string, MemoryRegistryApi::
 
 // Every tweak stored, the Recycle Bin shown or hidden with its caption.
 void Seed(MemoryRegistryApi& api, bool binHidden) {
-    const auto dword = [&](TweakId id, BYTE low) {
-        const Tweak& t = TweakOf(id);
-        api.PutValue(t.root, t.keyPath, t.valueName, REG_DWORD, {low, 0, 0, 0});
-    };
-    const auto text = [&](TweakId id, const std::string& s) {
-        const Tweak& t = TweakOf(id);
-        api.PutValue(t.root, t.keyPath, t.valueName, REG_SZ, StoredText(s));
-    };
-    const auto binary = [&](TweakId id, BYTE first) {
-        const Tweak& t = TweakOf(id);
-        api.PutValue(t.root, t.keyPath, t.valueName, REG_BINARY, {first, 0, 0, 0});
-    };
+    const auto dword = [&](TweakId id, BYTE low) { PutTweak(api, id, REG_DWORD, Dword(low)); };
+    const auto text = [&](TweakId id, const std::string& s) { PutTweak(api, id, REG_SZ, StoredText(s)); };
+    const auto binary = [&](TweakId id, BYTE first) { PutTweak(api, id, REG_BINARY, {first, 0, 0, 0}); };
     dword(TweakId::NtfsDisableLastAccessUpdate, 0);
     dword(TweakId::NtfsDisable8dot3NameCreation, 1);
     dword(TweakId::LargeSystemCache, 0);

@@ -8,10 +8,6 @@ namespace {
 
 using SaveTest = SettingsTest;
 
-std::vector<BYTE> Dword(uint32_t value) {
-    return Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF), int(value >> 24)});
-}
-
 // The HKEY_LOCAL_MACHINE part of a registry snapshot.
 template <typename Snapshot>
 Snapshot LocalMachineOf(Snapshot snapshot) {

@@ -21,11 +21,22 @@ inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes) {
     return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
+// A REG_DWORD's bytes, least significant first.
+inline std::vector<BYTE> Dword(uint32_t value) {
+    return Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF), int(value >> 24)});
+}
+
 // A string value as the platform keeps it: the text and its terminator.
 inline std::vector<BYTE> StoredText(const std::string& text) {
     std::vector<BYTE> bytes(text.begin(), text.end());
     bytes.push_back(0);
     return bytes;
+}
+
+// Stores a tweak's value where the catalogue keeps it.
+inline void PutTweak(MemoryRegistryApi& api, TweakId id, DWORD type, const std::vector<BYTE>& data) {
+    const Tweak& tweak = TweakOf(id);
+    api.PutValue(tweak.root, tweak.keyPath, tweak.valueName, type, data);
 }
 
 class SettingsTest : public ::testing::Test {
@@ -58,14 +69,8 @@ protected:
     void SetCheck(int id, int state = 1) { panel.controls[id].check = state; }
     void SetText(int id, const std::string& text) { panel.controls[id].text = text; }
 
-    void Put(TweakId id, DWORD type, const std::vector<BYTE>& data) {
-        const Tweak& tweak = TweakOf(id);
-        api.PutValue(tweak.root, tweak.keyPath, tweak.valueName, type, data);
-    }
-    void PutDword(TweakId id, uint32_t value) {
-        Put(id, REG_DWORD, Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF),
-                                  int(value >> 24)}));
-    }
+    void Put(TweakId id, DWORD type, const std::vector<BYTE>& data) { PutTweak(api, id, type, data); }
+    void PutDword(TweakId id, uint32_t value) { Put(id, REG_DWORD, Dword(value)); }
     void PutString(TweakId id, const std::string& text) { Put(id, REG_SZ, StoredText(text)); }
 
     bool Has(TweakId id) {
