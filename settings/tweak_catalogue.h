@@ -28,6 +28,15 @@ inline constexpr char kRecycleBinHiddenKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace\\"
     ";{645FF040-5081-101B-9F08-00AA002F954E}";
 
+// How a tweak is kept in the registry.
+enum class StoredForm {
+    Dword,            // REG_DWORD
+    BinaryBigEndian,  // 4-byte REG_BINARY, most significant byte first
+    String,           // REG_SZ
+    KeyFirstValue,    // read: the key's first value as decimal text; written: "1" as its default value
+    KeyPresence,      // which of the two Recycle Bin keys exists
+};
+
 struct Tweak {
     const char* name;
     int checkboxId;
@@ -36,6 +45,8 @@ struct Tweak {
     // "" is the key's unnamed default value: AlwaysUnloadDLL writes "1" there
     // (and reads the key's first value), HideRecycleBin keeps the caption there.
     const char* valueName;
+    StoredForm readAs;
+    StoredForm writtenAs;  // differs only for NoResolveTrack, read as binary and written as a DWORD
 };
 
 // In the order of the dialog's groups.
