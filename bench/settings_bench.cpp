@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
 #include "settings/settings_passes.h"
 #include "res/resource.h"

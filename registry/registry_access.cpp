@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "settings/number_text.h"
+#include "text/number_text.h"
 
 namespace {
 

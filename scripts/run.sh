@@ -19,7 +19,7 @@ cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win" --target Quilvex quilvex_remote -j"$(nproc)"
 quilvex="$win/app/Quilvex.exe"
-remote="$win/app/quilvex_remote.exe"
+remote="$win/tools/quilvex_remote.exe"
 
 session="$root/.sandbox"
 wine_session="$root/scripts/wine-session.sh"

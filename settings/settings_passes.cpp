@@ -4,8 +4,8 @@
 #include <string>
 
 #include "res/resource.h"
-#include "settings/cp932_text.h"
-#include "settings/number_text.h"
+#include "text/cp932_text.h"
+#include "text/number_text.h"
 #include "settings/recycle_bin.h"
 #include "settings/tweak_catalogue.h"
 

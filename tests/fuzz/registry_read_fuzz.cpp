@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
 
 namespace {

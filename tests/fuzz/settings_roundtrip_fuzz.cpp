@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
 #include "settings/settings_passes.h"
 #include "settings/tweak_catalogue.h"

@@ -1,5 +1,5 @@
 // The conformance suite against the in-memory registry.
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 #include "tests/registry/registry_backend.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 
 TEST(MemoryRegistryApi, SeedsAndInspectsWithoutCounting)
 {

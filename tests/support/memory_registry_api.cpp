@@ -1,9 +1,11 @@
-#include "registry/memory_registry_api.h"
+#include "tests/support/memory_registry_api.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
+
+#include "text/cp932_text.h"
 
 #ifndef ERROR_BAD_PATHNAME
 #define ERROR_BAD_PATHNAME 161L
@@ -24,11 +26,6 @@ constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 // Filled into a data buffer that was too small, so that nobody relies on it.
 constexpr BYTE kUndefinedByte = 0xCD;
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool IsStringType(DWORD type)
 {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
@@ -42,7 +39,7 @@ std::string Fold(const std::string& name)
     std::string folded(name);
     for (size_t i = 0; i < folded.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(folded[i]);
-        if (IsLeadByte(c)) {
+        if (IsCp932LeadByte(c)) {
             ++i;
         } else if (c >= 'A' && c <= 'Z') {
             folded[i] = static_cast<char>(c - 'A' + 'a');
@@ -69,7 +66,7 @@ bool SplitPath(const char* path, std::vector<std::string>& parts)
     }
     std::string part;
     for (const char* p = path; *p; ++p) {
-        if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1]) {
             part += *p++;
             part += *p;
         } else if (*p == '\\') {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "settings/number_text.h"
+#include "text/number_text.h"
 
 TEST(ParseIntLikeAtoi, ReadsLeadingDecimalNumber)
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/cp932_text.h"
+#include "text/cp932_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/framework.h"
-#include "framework/tests/test_ids.h"
+#include "tests/framework/test_ids.h"
 
 namespace {
 

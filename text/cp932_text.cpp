@@ -1,4 +1,4 @@
-#include "settings/cp932_text.h"
+#include "text/cp932_text.h"
 
 namespace {
 
