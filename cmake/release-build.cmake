@@ -1,0 +1,29 @@
+# Quilvex.exe as it is released: small and reproducible.
+#
+# Small: the program and the libraries linked into it are built without
+# exceptions or RTTI, with msvcrt's printf family rather than MinGW's own,
+# and app/lean_runtime.cpp stands in for the runtime's throwing pieces.
+# The Wine test programs link the same libraries and keep exceptions in
+# their own code.
+#
+# Reproducible: no link time stamp in the file and no build paths in it, so
+# every build of one commit gives the same bytes.
+set(quilvex_product_targets
+    quilvex_framework quilvex_framework_entry quilvex_app quilvex_settings
+    quilvex_registry quilvex_number_text quilvex_help_texts Quilvex)
+foreach(target ${quilvex_product_targets})
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+        # Without unwind tables every unused function can be dropped.
+        -fno-asynchronous-unwind-tables
+        -Os -ffunction-sections -fdata-sections
+        # g++'s own headers switch MinGW's printf family on before stdio.h is
+        # read; reading stdio.h first keeps msvcrt's.
+        -include stdio.h
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+        -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+    target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=0)
+endforeach()
+
+target_sources(Quilvex PRIVATE ${PROJECT_SOURCE_DIR}/app/lean_runtime.cpp)
+target_link_options(Quilvex PRIVATE -Wl,--no-insert-timestamp)
