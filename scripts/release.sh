@@ -68,7 +68,7 @@ done
 
 size=$(stat -c %s "$first/build/app/Quilvex.exe")
 if [ "$size" -gt "$size_target" ]; then
-    echo "release: warning: Quilvex.exe is $size bytes, over the target of $size_target bytes (96 KiB)" >&2
+    echo "release: warning: Quilvex.exe is $size bytes, over the target of $size_target bytes ($((size_target / 1024)) KiB)" >&2
 fi
 summary="Quilvex.exe $size bytes, $zip_name sha256 $(sha256sum "$first/$zip_name" | cut -d' ' -f1)"
 
