@@ -8,9 +8,21 @@
 #
 # Reproducible: no link time stamp in the file and no build paths in it, so
 # every build of one commit gives the same bytes.
-set(quilvex_product_targets
-    quilvex_framework quilvex_framework_entry quilvex_app quilvex_settings
-    quilvex_registry quilvex_number_text quilvex_help_texts Quilvex)
+
+# quilvex_linked_targets(TARGET OUT): TARGET and every library target it
+# links, directly or through others.
+function(quilvex_linked_targets target out)
+    set(found ${${out}} ${target})
+    get_target_property(links ${target} LINK_LIBRARIES)
+    foreach(link ${links})
+        if(TARGET ${link} AND NOT link IN_LIST found)
+            quilvex_linked_targets(${link} found)
+        endif()
+    endforeach()
+    set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+quilvex_linked_targets(Quilvex quilvex_product_targets)
 foreach(target ${quilvex_product_targets})
     target_compile_options(${target} PRIVATE
         $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
