@@ -14,10 +14,23 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
         $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=CP932>)
 endif()
 
-# quilvex_small_code(TARGET): where the size of Quilvex.exe is the point:
-# small code, every function in its own section so the link drops the unused.
+# quilvex_small_code(TARGET): the program's own code, where the size of
+# Quilvex.exe and a reproducible build are the point. No exceptions or RTTI
+# (app/lean_runtime.cpp stands in for the runtime's throwing pieces), no
+# unwind tables, so every unused function can be dropped, each in its own
+# section; msvcrt's printf family rather than MinGW's own (g++'s headers
+# switch MinGW's on before stdio.h is read, so stdio.h is read first); no
+# build paths in the file. The Wine test programs link the same libraries
+# and keep exceptions in their own code.
 function(quilvex_small_code target)
-    target_compile_options(${target} PRIVATE -Os -ffunction-sections -fdata-sections)
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+        -fno-asynchronous-unwind-tables
+        -Os -ffunction-sections -fdata-sections
+        -include stdio.h
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+        -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+    target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=0)
 endfunction()
 
 # quilvex_resource_object(OUTPUT RC_FILE [DEPENDS...]): compiles a resource

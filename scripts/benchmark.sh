@@ -66,7 +66,7 @@ tooltips.
 
 | | |
 |---|---|
-| size of Quilvex.exe | $size bytes ($(( size / 1024 )) KiB; target: under 256 KiB) |
+| size of Quilvex.exe | $size bytes ($(( size / 1024 )) KiB; target: at most 96 KiB) |
 | imported DLLs | $dlls |
 
 ## Settings passes on the in-memory registry

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev clang
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic)
+          wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic python3)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

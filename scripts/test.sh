@@ -4,7 +4,9 @@
 #  2. each libFuzzer target for a short bounded time over its seed corpus
 #     (build/fuzz; QUILVEX_FUZZ_SECONDS sets how long, default 20);
 #  3. the native suites, the registry conformance suite and the end-to-end
-#     suite under Wine (build).
+#     suite under Wine (build);
+#  4. the release check: two builds of HEAD from clean copies must be
+#     identical (scripts/release.sh --check).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-machine.sh"
@@ -41,3 +43,6 @@ echo "== native suites, registry conformance and end-to-end suite under Wine"
 step configure cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
 step build cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure
+
+echo "== release: two builds of HEAD are identical"
+step release "$root/scripts/release.sh" --check

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds the Quilvex release from the committed HEAD and writes
+# dist/Quilvex-<version>.zip: Quilvex.exe, readme.txt (the Japanese user's
+# manual, code page 932) and SHA256SUMS.
+#
+# The release is built twice, from two clean copies of HEAD in different
+# directories, one after the other; both Quilvex.exe and both zips must be
+# the same byte for byte, or nothing is written.
+#
+#   scripts/release.sh           build twice, compare, write the zip
+#   scripts/release.sh --check   build twice and compare only (the test command runs this)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+check_only=0
+case ${1:-} in
+"") ;;
+--check) check_only=1 ;;
+*) echo "usage: scripts/release.sh [--check]" >&2; exit 2 ;;
+esac
+"$root/scripts/setup-machine.sh"
+
+fail() { echo "release: $*" >&2; exit 1; }
+size_target=$((96 * 1024))
+
+version=$(sed -n 's/^project(Quilvex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+[ -n "$version" ] || fail "found no version in the project() line of CMakeLists.txt"
+commit=$(git -C "$root" rev-parse HEAD)
+commit_time=$(git -C "$root" log -1 --format=%ct "$commit")
+if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+    echo "release: uncommitted changes are left out: the release is built from HEAD, $commit" >&2
+fi
+
+zip_name="Quilvex-$version.zip"
+dist="$root/dist"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; rm -f "$dist/$zip_name.partial"' EXIT
+# A failed release leaves no zip behind, not even an older one.
+[ $check_only -eq 1 ] || rm -f "$dist/$zip_name"
+
+# build DIR: a clean copy of HEAD in DIR/src, built in DIR/build (only the
+# Windows program), packed into DIR/<zip>.
+build() {
+    local dir=$1
+    mkdir -p "$dir/src"
+    git -C "$root" archive "$commit" | tar -x -C "$dir/src"
+    if ! { cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=Release \
+               -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-i686.cmake" &&
+           cmake --build "$dir/build" --target Quilvex -j"$(nproc)"; } >"$dir/build.log" 2>&1; then
+        cat "$dir/build.log" >&2
+        fail "the build of $commit in $dir failed; no zip written"
+    fi
+    python3 "$dir/src/tools/package_release.py" --exe "$dir/build/app/Quilvex.exe" \
+        --readme "$dir/src/release/readme.txt" --version "$version" --time "$commit_time" \
+        --out "$dir/$zip_name" || fail "packing $zip_name failed; no zip written"
+}
+
+first="$work/first"
+second="$work/second/checkout"
+build "$first"
+build "$second"
+for file in build/app/Quilvex.exe "$zip_name"; do
+    if ! cmp -s "$first/$file" "$second/$file"; then
+        echo "release: differing bytes (offset, first build, second build, in octal):" >&2
+        cmp -l "$first/$file" "$second/$file" 2>&1 | head -n 10 >&2 || true
+        fail "two builds of $commit give different $(basename "$file"); no zip written"
+    fi
+done
+
+size=$(stat -c %s "$first/build/app/Quilvex.exe")
+if [ "$size" -gt "$size_target" ]; then
+    echo "release: warning: Quilvex.exe is $size bytes, over the target of $size_target bytes ($((size_target / 1024)) KiB)" >&2
+fi
+summary="Quilvex.exe $size bytes, $zip_name sha256 $(sha256sum "$first/$zip_name" | cut -d' ' -f1)"
+
+if [ $check_only -eq 1 ]; then
+    echo "release: two builds of $commit are identical ($summary)"
+    exit 0
+fi
+mkdir -p "$dist"
+cp "$first/$zip_name" "$dist/$zip_name.partial"
+mv -f "$dist/$zip_name.partial" "$dist/$zip_name"
+echo "release: wrote $dist/$zip_name ($summary)"
