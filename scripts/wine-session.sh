@@ -65,9 +65,9 @@ configure_prefix() {
 
 # Title-bar buttons, scroll arrows and menu check marks are letters of the
 # Marlett symbol font; without it they show as plain letters ("r" for the
-# close box). Wine looks for its own fonts in a folder that this build gets
-# wrong ("/usr/share/wine/../fonts"), so the prefix's font folder gets
-# Marlett from fonts-wine, in older kept prefixes too.
+# close box), in any locale. This Wine build never loads its own fonts (it
+# looks for them under "/usr/share/wine/../fonts", a path it cannot open),
+# so the prefix's font folder gets Marlett from fonts-wine, kept prefixes too.
 install_symbol_font() {
     local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
     [ -f "$fonts/marlett.ttf" ] && return 0
