@@ -71,24 +71,28 @@ public:
 
 BOOL CWnd::EnableToolTips(BOOL enable)
 {
+    // The tooltip window waits for the first mouse message over this window:
+    // none is needed before, and opening a window should not pay for it.
+    m_autoToolTipsOn = enable != FALSE;
     if (!enable) {
         m_autoToolTip.reset();
         m_autoToolChild = nullptr;
-        return TRUE;
     }
-    if (m_autoToolTip) return TRUE;
-    auto toolTip = std::make_unique<AutoToolTip>();
-    if (!toolTip->Create(this, TTS_ALWAYSTIP)) return FALSE;
-    // Any maximum width makes the tips multi-line, so CR LF pairs break lines.
-    toolTip->SendMessage(TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
-    m_autoToolTip = std::move(toolTip);
     return TRUE;
 }
 
 void CWnd::FilterToolTipMessage(const MSG* msg)
 {
-    if (!m_autoToolTip || !m_autoToolTip->m_hWnd || !m_hWnd || !IsMouseMessage(msg->message)) return;
+    if (!m_autoToolTipsOn || !m_hWnd || !IsMouseMessage(msg->message)) return;
     if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return;
+    if (!m_autoToolTip) {
+        auto toolTip = std::make_unique<AutoToolTip>();
+        if (!toolTip->Create(this, TTS_ALWAYSTIP)) return;
+        // Any maximum width makes the tips multi-line, so CR LF pairs break lines.
+        toolTip->SendMessage(TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+        m_autoToolTip = std::move(toolTip);
+    }
+    if (!m_autoToolTip->m_hWnd) return;
 
     const POINT point = MessagePoint(msg);
     HWND child = ChildWindowUnderPoint(m_hWnd, point);

@@ -76,6 +76,11 @@ LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam)
             CWnd* wnd = g_windowBeingCreated;
             g_windowBeingCreated = nullptr;
             wnd->SubclassCreatedWindow(hwnd);
+            // Caught: the hook goes at once, so that the window's children
+            // (a dialog's controls) and the rest of its creation pass no hook.
+            LRESULT result = ::CallNextHookEx(g_createHook, code, wParam, lParam);
+            CWnd::UnhookWindowCreate();
+            return result;
         }
     }
     return ::CallNextHookEx(g_createHook, code, wParam, lParam);
@@ -215,7 +220,6 @@ BOOL CWnd::DestroyWindow()
 {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
-
 
 BOOL CWnd::PreTranslateMessage(MSG* msg)
 {

@@ -51,9 +51,10 @@ public:
     BOOL DestroyWindow();
 
     // Switches the automatic tooltips on or off: a tooltip control of the
-    // framework's own that, while the pointer rests on a child window
-    // (group boxes included), asks this window for the child's text with
-    // TTN_NEEDTEXTA, wParam the child's handle.
+    // framework's own, made at the first mouse message over the window,
+    // that, while the pointer rests on a child window (group boxes
+    // included), asks this window for the child's text with TTN_NEEDTEXTA,
+    // wParam the child's handle.
     BOOL EnableToolTips(BOOL enable = TRUE);
 
     // Sees the messages of this window and its children before they are
@@ -91,6 +92,7 @@ private:
     void OnFinalDestroy();
 
     WNDPROC m_superProc = nullptr;
+    bool m_autoToolTipsOn = false;
     std::unique_ptr<CToolTipCtrl> m_autoToolTip;
     HWND m_autoToolChild = nullptr;
 

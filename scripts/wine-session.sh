@@ -63,6 +63,18 @@ configure_prefix() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' /d IPAPGothic /f >/dev/null 2>&1
 }
 
+# Title-bar buttons, scroll arrows and menu check marks are letters of the
+# Marlett symbol font; without it they show as plain letters ("r" for the
+# close box), in any locale. This Wine build never loads its own fonts (it
+# looks for them under "/usr/share/wine/../fonts", a path it cannot open),
+# so the prefix's font folder gets Marlett from fonts-wine, kept prefixes too.
+install_symbol_font() {
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    [ -f "$marlett" ] || { echo "wine-session: $marlett is missing (package fonts-wine)" >&2; exit 1; }
+    cp "$marlett" "$fonts/"
+}
+
 case $cmd in
 start)
     keep=0 use_display=0
@@ -85,6 +97,7 @@ start)
     [ -f "$WINEPREFIX/system.reg" ] || fresh=1
     timeout 300 wineboot -i >/dev/null 2>&1
     [ $fresh -eq 0 ] || configure_prefix
+    install_symbol_font
     # Let wineboot's own server and processes finish first (on a new prefix
     # its desktop started before the virtual desktop was configured), then
     # keep one wineserver up for the whole session rather than one per program,

@@ -357,14 +357,16 @@ TEST(ToolTips, AutomaticToolTipAsksForTheChildUnderThePointerGroupBoxesIncluded)
     TestDialog dialog;
     dialog.withToolTips = true;
     dialog.Steps({[](TestDialog& d) {
-        HWND tip = OwnedToolTip(d.m_hWnd);
-        ASSERT_NE(tip, nullptr);
+        // The tooltip's window comes with the first mouse message.
+        EXPECT_EQ(OwnedToolTip(d.m_hWnd), nullptr);
         HWND group = ::GetDlgItem(d.m_hWnd, IDC_TEST_GROUP);
         HWND edit = ::GetDlgItem(d.m_hWnd, IDC_TEST_EDIT);
 
         // Over the empty part of the group box the message is the dialog's:
         // group boxes let the mouse through.
         MoveMouse(d, d.m_hWnd, PointIn(group));
+        HWND tip = OwnedToolTip(d.m_hWnd);
+        ASSERT_NE(tip, nullptr);
         ASSERT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
@@ -408,6 +410,8 @@ TEST(ToolTips, WithoutEnableToolTipsTheDialogHasNoToolTip)
     TestDialog dialog;
     HWND tip = reinterpret_cast<HWND>(1);
     dialog.Steps({[&](TestDialog& d) {
+        HWND edit = ::GetDlgItem(d.m_hWnd, IDC_TEST_EDIT);
+        MoveMouse(d, edit, PointIn(edit));
         tip = OwnedToolTip(d.m_hWnd);
         d.EndDialog(IDOK);
     }});
