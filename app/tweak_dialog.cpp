@@ -21,10 +21,20 @@ bool IsCountedControl(WPARAM id)
            id == IDC_HIDE_RECYCLE_BIN;
 }
 
-// A dependent control is usable only while its checkbox is checked.
-void FollowCheck(CButton& governing, CWnd& dependent)
+// A disabled window cannot keep the keyboard focus, and losing it leaves
+// the focus nowhere: Enter, Escape and Tab would do nothing. So a control
+// that holds the focus first hands it on to the next tab stop, as the dialog
+// manager's own Tab does.
+void EnableKeepingFocus(CWnd& dialog, CWnd& control, bool enable)
 {
-    dependent.EnableWindow(governing.GetCheck() != 0);
+    if (!enable && ::GetFocus() == control.m_hWnd) dialog.SendMessage(WM_NEXTDLGCTL, 0, FALSE);
+    control.EnableWindow(enable);
+}
+
+// A dependent control is usable only while its checkbox is checked.
+void FollowCheck(CWnd& dialog, CButton& governing, CWnd& dependent)
+{
+    EnableKeepingFocus(dialog, dependent, governing.GetCheck() != 0);
 }
 
 // The option buttons are groups of their own, so the platform does not
@@ -169,8 +179,8 @@ void TweakDialog::ApplyInterlock(WPARAM wParam)
 {
     switch (wParam) {
     case IDC_IRQ8_PRIORITY:
-        FollowCheck(m_checkIrq8Priority, m_optionIrq8Priority1);
-        FollowCheck(m_checkIrq8Priority, m_optionIrq8Priority2);
+        FollowCheck(*this, m_checkIrq8Priority, m_optionIrq8Priority1);
+        FollowCheck(*this, m_checkIrq8Priority, m_optionIrq8Priority2);
         break;
     case IDC_IRQ8_PRIORITY_1:
         KeepExclusive(m_optionIrq8Priority1, m_optionIrq8Priority2);
@@ -179,20 +189,20 @@ void TweakDialog::ApplyInterlock(WPARAM wParam)
         KeepExclusive(m_optionIrq8Priority2, m_optionIrq8Priority1);
         break;
     case IDC_WIN32_PRIORITY_SEPARATION:
-        FollowCheck(m_checkPrioritySeparation, m_optionPrioritySeparation0);
-        FollowCheck(m_checkPrioritySeparation, m_optionPrioritySeparation1);
+        FollowCheck(*this, m_checkPrioritySeparation, m_optionPrioritySeparation0);
+        FollowCheck(*this, m_checkPrioritySeparation, m_optionPrioritySeparation1);
         break;
     case IDC_WIN32_PRIORITY_SEPARATION_1:
         KeepExclusive(m_optionPrioritySeparation1, m_optionPrioritySeparation0);
         break;
     case IDC_IO_PAGE_LOCK_LIMIT:
-        FollowCheck(m_checkIoPageLockLimit, m_editIoPageLockLimit);
+        FollowCheck(*this, m_checkIoPageLockLimit, m_editIoPageLockLimit);
         break;
     case IDC_WIN32_PRIORITY_SEPARATION_0:
         KeepExclusive(m_optionPrioritySeparation0, m_optionPrioritySeparation1);
         break;
     case IDC_MAX_CACHED_ICONS:
-        FollowCheck(m_checkMaxCachedIcons, m_editMaxCachedIcons);
+        FollowCheck(*this, m_checkMaxCachedIcons, m_editMaxCachedIcons);
         break;
     }
 }
@@ -296,7 +306,7 @@ void TweakDialog::SetCheck(int id, int state)
 
 void TweakDialog::EnableControl(int id, bool enable)
 {
-    if (CWnd* window = FindBound(id).window) window->EnableWindow(enable);
+    if (CWnd* window = FindBound(id).window) EnableKeepingFocus(*this, *window, enable);
 }
 
 std::string TweakDialog::GetText(int id)

@@ -8,6 +8,11 @@
 add_library(quilvex_defaults INTERFACE)
 target_include_directories(quilvex_defaults INTERFACE ${PROJECT_SOURCE_DIR})
 target_compile_options(quilvex_defaults INTERFACE -Wall -Wextra)
+# Windows 2000 is the oldest system Quilvex runs on: built for it, the
+# headers refuse any newer function, message or structure layout.
+if(WIN32)
+    target_compile_definitions(quilvex_defaults INTERFACE WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(quilvex_defaults INTERFACE
         $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8>

@@ -39,7 +39,7 @@ HWND ChildWindowUnderPoint(HWND parent, POINT screenPoint)
 TOOLINFOA AutoTool(HWND owner, HWND child)
 {
     TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
+    tool.cbSize = kToolInfoSize;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = owner;
     tool.uId = reinterpret_cast<UINT_PTR>(child);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "framework/wnd.h"
 
 class CButton : public CWnd {
@@ -25,6 +27,14 @@ public:
     static CMenu* FromHandle(HMENU menu);
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
 };
+
+// The size of every tool record passed to a tooltip: the record without
+// lpReserved, which version 5.8 of the common controls (Windows 2000, whatever
+// the manifest asks for) takes and version 6 takes alike; 5.8 refuses the
+// longer version-6 record.
+constexpr UINT kToolInfoSize = offsetof(TOOLINFOA, lpReserved);
+// (TTTOOLINFOA_V2_SIZE, which is no constant expression in C++.)
+static_assert(kToolInfoSize == 44, "the tool record without lpReserved");
 
 class CToolTipCtrl : public CWnd {
 public:

@@ -2,10 +2,6 @@
 
 #include "framework/win_app.h"
 
-// The tool record of version 6 of the common controls, which the program's
-// manifest asks for.
-static_assert(sizeof(TOOLINFOA) == 48, "TOOLINFOA of common controls 6");
-
 BEGIN_MESSAGE_MAP(HelpToolTip, CToolTipCtrl)
 END_MESSAGE_MAP()
 
@@ -14,7 +10,7 @@ BOOL HelpToolTip::AddControlTool(CWnd* control, LPSTR text)
     CWnd* parent = control ? control->GetParent() : nullptr;
 
     TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
+    tool.cbSize = kToolInfoSize;
     // No TTF_SUBCLASS: the tooltip sees the mouse only through the relay.
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = parent ? parent->m_hWnd : nullptr;

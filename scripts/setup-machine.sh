@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quilvex needs on a Debian machine, and
 # nothing that is already there: compilers, the i686 MinGW-w64 cross
-# toolchain, 32-bit Wine, Xvfb, a Japanese locale and font, GoogleTest.
+# toolchain, 32-bit Wine, Xvfb, a Japanese locale and font, GoogleTest, and
+# Python for the check of the program's imports.
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev clang

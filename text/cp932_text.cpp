@@ -17,7 +17,14 @@ bool IsCp932LeadByte(unsigned char byte) {
 std::string UpperCaseCp932(const std::string& text) {
     std::string upper = text;
     for (size_t i = 0; i < upper.size(); i += CharacterLength(upper, i)) {
-        if (upper[i] >= 'a' && upper[i] <= 'z') upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
+        const unsigned char byte = static_cast<unsigned char>(upper[i]);
+        if (byte >= 'a' && byte <= 'z') {
+            upper[i] = static_cast<char>(byte - 'a' + 'A');
+        } else if (byte == 0x82 && CharacterLength(upper, i) == 2) {
+            // Full-width a-z (82 81..82 9A) become full-width A-Z (82 60..82 79).
+            const unsigned char trail = static_cast<unsigned char>(upper[i + 1]);
+            if (trail >= 0x81 && trail <= 0x9A) upper[i + 1] = static_cast<char>(trail - 0x21);
+        }
     }
     return upper;
 }

@@ -7,8 +7,9 @@
 // Lead bytes 0x81-0x9F and 0xE0-0xFC start a double-byte character.
 bool IsCp932LeadByte(unsigned char byte);
 
-// ASCII letters upper-cased; double-byte characters (lead and trail byte) and
-// every other byte left as they are.
+// ASCII and full-width Latin letters upper-cased, as the runtime's multibyte
+// upper-casing does under code page 932; a trail byte never counts as an
+// ASCII letter, and every other character is left as it is.
 std::string UpperCaseCp932(const std::string& text);
 
 // Whether needle occurs in text starting on a character boundary, so a

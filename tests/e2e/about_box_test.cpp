@@ -1,6 +1,7 @@
 // The system menu's About entry and the About box it opens.
 #include "res/resource.h"
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/e2e/real_input.h"
 
 namespace {
 
@@ -71,9 +72,14 @@ TEST_F(AboutBoxTest, SystemCommandOpensTheAboutBoxAndClosingLeavesTheDialogUncha
 
 // Wine keeps a window's menus in its own process (GetSystemMenu of another
 // process's window gives NULL), so the menu is read the way a user reads it:
-// opened from the keyboard, Up from the first entry wraps to the last one.
-void ChooseFromSystemMenu(QuilvexProcess& quilvex, int entriesFromTheEnd) {
-    quilvex.Post(WM_SYSCOMMAND, SC_KEYMENU, ' ');
+// Alt+Space opens it, Up from the first entry wraps to the last one, Enter
+// chooses it.
+TEST_F(AboutBoxTest, AltSpaceAndTheLastEntryOfTheSystemMenuOpenTheAboutBoxEnterClosesIt) {
+    ASSERT_TRUE(quilvex.Start());
+    std::vector<ControlState> opened = ControlStates(quilvex);
+    ASSERT_TRUE(BringToForeground(quilvex.dialog()));
+
+    PressKey(VK_SPACE, {VK_MENU});
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (HWND window : quilvex.TopLevelWindows())
@@ -82,19 +88,19 @@ void ChooseFromSystemMenu(QuilvexProcess& quilvex, int entriesFromTheEnd) {
             return false;
         },
         5000))
-        << "the system menu did not open";
-    for (int i = 0; i < entriesFromTheEnd; ++i) quilvex.Post(WM_KEYDOWN, VK_UP, 0);
-    quilvex.Post(WM_KEYDOWN, VK_RETURN, 0);
-}
-
-TEST_F(AboutBoxTest, LastEntryOfTheSystemMenuOpensTheAboutBox) {
-    ASSERT_TRUE(quilvex.Start());
-    ChooseFromSystemMenu(quilvex, 1);
+        << "Alt+Space did not open the system menu";
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
     HWND about = quilvex.WaitForWindow(kAboutCaption, 5000);
     ASSERT_NE(about, nullptr) << "the last entry of the system menu did not open the About box";
-    PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
-    quilvex.PostButton(IDCANCEL);
+
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }, 5000));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000)) << "Enter left the About box open";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(quilvex.dialog()) != FALSE; }, 2000));
+    EXPECT_EQ(ControlStates(quilvex), opened) << "the About box changed the dialog";
+    // The keyboard still reaches the main dialog: Escape is Cancel.
+    PressKey(VK_ESCAPE);
     ExpectEndedWithoutQuestion();
 }
 

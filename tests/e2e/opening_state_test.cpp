@@ -135,12 +135,17 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
     EXPECT_FALSE(ReadTweak(TweakId::MaxCachedIcons).exists);
 }
 
+// "100" and a full-width small a, which shows upper-cased as the runtime's
+// multibyte upper-casing does.
+const char kIconsFullWidthSmallA[] = "100\x82\x81";
+const char kIconsFullWidthCapitalA[] = "100\x82\x60";
+
 TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead) {
     WriteTweakDword(TweakId::IRQ8Priority, 3);             // checked, neither option
     WriteTweakDword(TweakId::Win32PrioritySeparation, 1);  // "= 1"
     WriteTweak(TweakId::Link, REG_BINARY, kBinaryOne);
     WriteTweakString(TweakId::UseSearchAsst, "yes");
-    WriteTweakString(TweakId::MaxCachedIcons, "2048");
+    WriteTweakString(TweakId::MaxCachedIcons, kIconsFullWidthSmallA);
     WriteValue(HKEY_LOCAL_MACHINE, kUnloadKey, "", REG_SZ, StringBytes("0"));
     ASSERT_TRUE(quilvex.Start());
 
@@ -155,7 +160,7 @@ TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead) {
     EXPECT_EQ(quilvex.Check(IDC_LINK), BST_CHECKED);
     EXPECT_EQ(quilvex.Check(IDC_USE_SEARCH_ASST), BST_UNCHECKED);
     EXPECT_EQ(quilvex.Check(IDC_MAX_CACHED_ICONS), BST_CHECKED);
-    EXPECT_EQ(quilvex.Text(IDC_MAX_CACHED_ICONS_EDIT), "2048");
+    EXPECT_EQ(quilvex.Text(IDC_MAX_CACHED_ICONS_EDIT), kIconsFullWidthCapitalA);
     EXPECT_EQ(quilvex.Check(IDC_ALWAYS_UNLOAD_DLL), BST_UNCHECKED);  // "0" reads as 0
 
     quilvex.PostButton(IDOK);
@@ -164,7 +169,8 @@ TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead) {
     EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, DwordBytes(1));
     EXPECT_FALSE(ReadTweak(TweakId::Link).exists);  // checked 1010 means no value
     EXPECT_FALSE(ReadTweak(TweakId::UseSearchAsst).exists);
-    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes("2048"));
+    // 100 is within bounds: the upper-cased text is stored as shown.
+    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes(kIconsFullWidthCapitalA));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUnloadKey));
 }
 

@@ -31,6 +31,15 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// A top-level window's caption, read from the system's copy without a
+// message: a window found by enumeration may close before it is read (a
+// menu, a tip), and then it simply has no caption.
+std::string CaptionOf(HWND window) {
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
 }  // namespace
 
 QuilvexProcess::~QuilvexProcess() {
@@ -51,7 +60,7 @@ bool QuilvexProcess::Start() {
     WaitUntil(
         [&] {
             for (HWND window : TopLevelWindows())
-                if (IsWindowVisible(window) && TextOf(window) == kDialogCaption) m_dialog = window;
+                if (IsWindowVisible(window) && CaptionOf(window) == kDialogCaption) m_dialog = window;
             return m_dialog != nullptr || !Running();
         },
         15000);
@@ -101,7 +110,7 @@ HWND QuilvexProcess::WaitForWindow(const char* caption, DWORD timeoutMs) const {
     WaitUntil(
         [&] {
             for (HWND window : TopLevelWindows())
-                if (window != m_dialog && IsWindowVisible(window) && TextOf(window) == caption)
+                if (window != m_dialog && IsWindowVisible(window) && CaptionOf(window) == caption)
                     found = window;
             return found != nullptr;
         },

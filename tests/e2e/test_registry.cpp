@@ -1,5 +1,7 @@
 #include "tests/e2e/test_registry.h"
 
+#include <shlwapi.h>
+
 #include <gtest/gtest.h>
 
 void ClearTweaks() {
@@ -11,7 +13,7 @@ void ClearTweaks() {
         }
     }
     for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey}) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath);
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
         ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, keyPath)) << keyPath;
     }

@@ -1,27 +1,14 @@
 // Tooltips shown when the pointer rests on a control of the dialog.
+#include <commctrl.h>
+
 #include "help/tooltip_texts.h"
 #include "res/resource.h"
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/e2e/real_input.h"
 
 namespace {
 
 using TooltipTest = QuilvexTest;
-
-// Moves the pointer as the mouse does: onto the centre of a window, or
-// inside its right edge.
-void RestPointerOn(HWND window, bool rightEdge = false) {
-    RECT rect;
-    ASSERT_TRUE(GetWindowRect(window, &rect));
-    int x = rightEdge ? rect.right - 4 : (rect.left + rect.right) / 2;
-    int y = (rect.top + rect.bottom) / 2;
-    SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
 
 // The texts of the program's visible tooltip windows.
 std::vector<std::string> ShownTips(const QuilvexProcess& quilvex) {
@@ -64,6 +51,33 @@ TEST_F(TooltipTest, TipsShowOverARegisteredCheckboxAndTheGroupBoxButNotOverLink)
     // where no checkbox covers it.
     ExpectTip(quilvex, quilvex.Item(IDC_SHELL_INTEGRATION_GROUP), true,
               IDC_SHELL_INTEGRATION_GROUP);
+
+    quilvex.PostButton(IDCANCEL);
+    ExpectEndedWithoutQuestion();
+}
+
+TEST_F(TooltipTest, OwnTooltipShowsAlwaysWithItsDelaysNoWidthAndSeventeenTools) {
+    ASSERT_TRUE(quilvex.Start());
+    // The dialog's own tooltip is the one with tools; the automatic one holds
+    // at most the child under the pointer.
+    HWND own = nullptr;
+    LRESULT tools = -1;
+    for (HWND window : quilvex.TopLevelWindows()) {
+        if (QuilvexProcess::ClassOf(window) != "tooltips_class32") continue;
+        LRESULT count = QuilvexProcess::Send(window, TTM_GETTOOLCOUNT, 0, 0);
+        if (count > tools) {
+            own = window;
+            tools = count;
+        }
+    }
+    ASSERT_NE(own, nullptr) << "no tooltip control";
+    EXPECT_EQ(tools, 17);
+    EXPECT_EQ(GetWindow(own, GW_OWNER), quilvex.dialog());
+    EXPECT_TRUE(GetWindowLongA(own, GWL_STYLE) & TTS_ALWAYSTIP);
+    EXPECT_EQ(QuilvexProcess::Send(own, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 30000);
+    EXPECT_EQ(QuilvexProcess::Send(own, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 1000);
+    EXPECT_EQ(QuilvexProcess::Send(own, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 1000);
+    EXPECT_EQ(QuilvexProcess::Send(own, TTM_GETMAXTIPWIDTH, 0, 0), 0);
 
     quilvex.PostButton(IDCANCEL);
     ExpectEndedWithoutQuestion();

@@ -3,6 +3,8 @@
 #include "registry/win32_registry_api.h"
 #include "tests/registry/registry_backend.h"
 
+#include <shlwapi.h>
+
 namespace {
 
 class Win32RegistryBackend : public RegistryBackend {
@@ -14,8 +16,8 @@ public:
 private:
     static void RemoveScratchKeys()
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kScratch);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kScratch);
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kScratch);
     }
 
     Win32RegistryApi m_api;
