@@ -15,7 +15,10 @@
 template class std::basic_string<char>;
 
 namespace {
-[[noreturn]] void EndProcess() { std::abort(); }
+[[noreturn]] void EndProcess()
+{
+    std::abort();
+}
 }  // namespace
 
 void* operator new(std::size_t size)
@@ -24,39 +27,126 @@ void* operator new(std::size_t size)
     EndProcess();
 }
 
-void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
 
 // The registry helper asks for its value buffers this way and copes with a
 // null answer itself.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
 
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
 
 namespace std {
-void __throw_bad_exception() { EndProcess(); }
-void __throw_bad_alloc() { EndProcess(); }
-void __throw_bad_array_new_length() { EndProcess(); }
-void __throw_bad_cast() { EndProcess(); }
-void __throw_bad_typeid() { EndProcess(); }
-void __throw_logic_error(const char*) { EndProcess(); }
-void __throw_domain_error(const char*) { EndProcess(); }
-void __throw_invalid_argument(const char*) { EndProcess(); }
-void __throw_length_error(const char*) { EndProcess(); }
-void __throw_out_of_range(const char*) { EndProcess(); }
-void __throw_out_of_range_fmt(const char*, ...) { EndProcess(); }
-void __throw_runtime_error(const char*) { EndProcess(); }
-void __throw_range_error(const char*) { EndProcess(); }
-void __throw_overflow_error(const char*) { EndProcess(); }
-void __throw_underflow_error(const char*) { EndProcess(); }
-void __throw_ios_failure(const char*) { EndProcess(); }
-void __throw_ios_failure(const char*, int) { EndProcess(); }
-void __throw_system_error(int) { EndProcess(); }
-void __throw_future_error(int) { EndProcess(); }
-void __throw_bad_function_call() { EndProcess(); }
+void __throw_bad_exception()
+{
+    EndProcess();
+}
+void __throw_bad_alloc()
+{
+    EndProcess();
+}
+void __throw_bad_array_new_length()
+{
+    EndProcess();
+}
+void __throw_bad_cast()
+{
+    EndProcess();
+}
+void __throw_bad_typeid()
+{
+    EndProcess();
+}
+void __throw_logic_error(const char*)
+{
+    EndProcess();
+}
+void __throw_domain_error(const char*)
+{
+    EndProcess();
+}
+void __throw_invalid_argument(const char*)
+{
+    EndProcess();
+}
+void __throw_length_error(const char*)
+{
+    EndProcess();
+}
+void __throw_out_of_range(const char*)
+{
+    EndProcess();
+}
+void __throw_out_of_range_fmt(const char*, ...)
+{
+    EndProcess();
+}
+void __throw_runtime_error(const char*)
+{
+    EndProcess();
+}
+void __throw_range_error(const char*)
+{
+    EndProcess();
+}
+void __throw_overflow_error(const char*)
+{
+    EndProcess();
+}
+void __throw_underflow_error(const char*)
+{
+    EndProcess();
+}
+void __throw_ios_failure(const char*)
+{
+    EndProcess();
+}
+void __throw_ios_failure(const char*, int)
+{
+    EndProcess();
+}
+void __throw_system_error(int)
+{
+    EndProcess();
+}
+void __throw_future_error(int)
+{
+    EndProcess();
+}
+void __throw_bad_function_call()
+{
+    EndProcess();
+}
 }  // namespace std

@@ -11,8 +11,7 @@
 
 namespace {
 
-const char kRestartQuestion[] =
-    "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
+const char kRestartQuestion[] = "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
 
 // Every checkbox and option button: a click on one is a user change.
 bool IsCountedControl(WPARAM id)
@@ -53,10 +52,7 @@ BEGIN_MESSAGE_MAP(TweakDialog, CDialog)
     ON_EN_CHANGE(IDC_IO_PAGE_LOCK_LIMIT_EDIT, &TweakDialog::OnEditChange)
 END_MESSAGE_MAP()
 
-TweakDialog::TweakDialog(CWnd* parent)
-    : CDialog(IDD_QUILVEX_DIALOG, parent), m_registry(PlatformRegistry())
-{
-}
+TweakDialog::TweakDialog(CWnd* parent) : CDialog(IDD_QUILVEX_DIALOG, parent), m_registry(PlatformRegistry()) {}
 
 TweakDialog::~TweakDialog()
 {
@@ -124,8 +120,8 @@ BOOL TweakDialog::OnInitDialog()
     }
 
     // The 16x16 image serves as the large and the small icon alike.
-    m_hSmallIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    m_hSmallIcon = static_cast<HICON>(
+        ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hSmallIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
 
@@ -141,12 +137,14 @@ BOOL TweakDialog::OnInitDialog()
     EnableToolTips(TRUE);
     SetupToolTips(&m_toolTip, &m_checkNtfsLastAccess);
     CWnd* const helpedControls[] = {
-        &m_checkMaxCachedIcons,    &m_checkNtfs8dot3,           &m_checkIrq8Priority,
-        &m_checkPrioritySeparation, &m_checkDesktopProcess,     &m_checkAlwaysUnloadDll,
-        &m_checkLargeSystemCache,  &m_checkDisablePagingExecutive, &m_checkIoPageLockLimit,
-        &m_checkNoCustomizeWebView, &m_checkNoActiveDesktop,     &m_checkClassicShell,
-        &m_checkNoActiveDesktopChanges, &m_checkNoSharedDocuments, &m_checkUseSearchAsst,
-        &m_checkNoResolveTrack,
+        &m_checkMaxCachedIcons,         &m_checkNtfs8dot3,
+        &m_checkIrq8Priority,           &m_checkPrioritySeparation,
+        &m_checkDesktopProcess,         &m_checkAlwaysUnloadDll,
+        &m_checkLargeSystemCache,       &m_checkDisablePagingExecutive,
+        &m_checkIoPageLockLimit,        &m_checkNoCustomizeWebView,
+        &m_checkNoActiveDesktop,        &m_checkClassicShell,
+        &m_checkNoActiveDesktopChanges, &m_checkNoSharedDocuments,
+        &m_checkUseSearchAsst,          &m_checkNoResolveTrack,
     };
     for (CWnd* control : helpedControls) m_toolTip.AddControlTool(control, LPSTR_TEXTCALLBACKA);
 

@@ -62,38 +62,38 @@ private:
     void SetupToolTips(HelpToolTip* toolTip, CWnd* firstControl);
     void FillTooltipText(UINT id, NMTTDISPINFOA* info);
 
-    CButton m_checkNoResolveTrack;            // 1024
-    CEdit m_editIoPageLockLimit;              // 1018
-    CEdit m_editMaxCachedIcons;               // 1022
-    CButton m_checkMaxCachedIcons;            // 1021
-    CButton m_checkUseSearchAsst;             // 1020
-    CButton m_checkNoSharedDocuments;         // 1019
-    CButton m_checkIoPageLockLimit;           // 1016
-    CButton m_optionPrioritySeparation0;      // 1017
-    CButton m_optionPrioritySeparation1;      // 1015
-    CButton m_checkPrioritySeparation;        // 1014
-    CButton m_optionIrq8Priority2;            // 1013
-    CButton m_optionIrq8Priority1;            // 1012
-    CButton m_checkIrq8Priority;              // 1011
-    CButton m_checkLink;                      // 1010
-    CButton m_checkDisablePagingExecutive;    // 1009
-    CButton m_checkNoCustomizeWebView;        // 1007
-    CButton m_checkNoActiveDesktop;           // 1006
-    CButton m_checkClassicShell;              // 1005
-    CButton m_checkNoActiveDesktopChanges;    // 1008
-    CButton m_checkLargeSystemCache;          // 1004
-    CButton m_checkDesktopProcess;            // 1003
-    CButton m_checkAlwaysUnloadDll;           // 1002
-    CButton m_buttonApply;                    // 3
-    CButton m_checkNtfs8dot3;                 // 1001
-    CButton m_checkNtfsLastAccess;            // 1000
+    CButton m_checkNoResolveTrack;          // 1024
+    CEdit m_editIoPageLockLimit;            // 1018
+    CEdit m_editMaxCachedIcons;             // 1022
+    CButton m_checkMaxCachedIcons;          // 1021
+    CButton m_checkUseSearchAsst;           // 1020
+    CButton m_checkNoSharedDocuments;       // 1019
+    CButton m_checkIoPageLockLimit;         // 1016
+    CButton m_optionPrioritySeparation0;    // 1017
+    CButton m_optionPrioritySeparation1;    // 1015
+    CButton m_checkPrioritySeparation;      // 1014
+    CButton m_optionIrq8Priority2;          // 1013
+    CButton m_optionIrq8Priority1;          // 1012
+    CButton m_checkIrq8Priority;            // 1011
+    CButton m_checkLink;                    // 1010
+    CButton m_checkDisablePagingExecutive;  // 1009
+    CButton m_checkNoCustomizeWebView;      // 1007
+    CButton m_checkNoActiveDesktop;         // 1006
+    CButton m_checkClassicShell;            // 1005
+    CButton m_checkNoActiveDesktopChanges;  // 1008
+    CButton m_checkLargeSystemCache;        // 1004
+    CButton m_checkDesktopProcess;          // 1003
+    CButton m_checkAlwaysUnloadDll;         // 1002
+    CButton m_buttonApply;                  // 3
+    CButton m_checkNtfs8dot3;               // 1001
+    CButton m_checkNtfsLastAccess;          // 1000
     HICON m_hSmallIcon = nullptr;
     RegistryAccess m_registry;
     BOOL m_bApplied = 0;
     int m_nChangeCount = 0;
     BOOL m_bLoading = 0;
     HelpToolTip m_toolTip;
-    CButton m_checkHideRecycleBin;            // 1026
+    CButton m_checkHideRecycleBin;  // 1026
     char m_szTipText[2000];
 
     DECLARE_MESSAGE_MAP()

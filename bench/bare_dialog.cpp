@@ -10,7 +10,8 @@
 #define BARE_DIALOG_TEMPLATE 1
 #endif
 
-static INT_PTR CALLBACK BareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK BareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
@@ -18,7 +19,8 @@ static INT_PTR CALLBACK BareDialogProc(HWND dialog, UINT message, WPARAM wParam,
     return message == WM_INITDIALOG;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
     InitCommonControls();
     DialogBoxParamA(instance, MAKEINTRESOURCEA(BARE_DIALOG_TEMPLATE), nullptr, BareDialogProc, 0);
     return 0;

@@ -20,21 +20,26 @@ class PeakCountingApi : public RegistryApi {
 public:
     explicit PeakCountingApi(MemoryRegistryApi& inner) : m_inner(inner) {}
 
-    LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override {
+    LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override
+    {
         return Noted(m_inner.OpenKeyEx(root, subKey, options, access, result));
     }
-    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
-                     REGSAM access, HKEY* result, DWORD* disposition) override {
+    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options, REGSAM access,
+                     HKEY* result, DWORD* disposition) override
+    {
         return Noted(m_inner.CreateKeyEx(root, subKey, reserved, keyClass, options, access, result, disposition));
     }
-    LONG QueryValueEx(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
+    LONG QueryValueEx(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override
+    {
         return m_inner.QueryValueEx(key, name, type, data, size);
     }
     LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
-                   DWORD* dataLength) override {
+                   DWORD* dataLength) override
+    {
         return m_inner.EnumValue(key, index, name, nameLength, type, data, dataLength);
     }
-    LONG SetValueEx(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override {
+    LONG SetValueEx(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
+    {
         return m_inner.SetValueEx(key, name, type, data, size);
     }
     LONG DeleteValue(HKEY key, const char* name) override { return m_inner.DeleteValue(key, name); }
@@ -44,7 +49,8 @@ public:
     int peak = 0;
 
 private:
-    LONG Noted(LONG status) {
+    LONG Noted(LONG status)
+    {
         peak = std::max(peak, m_inner.OpenHandleCount());
         return status;
     }
@@ -53,7 +59,8 @@ private:
 
 // A registry where every tweak is present and set, so that both passes
 // take their longest paths.
-void SeedTypicalRegistry(MemoryRegistryApi& api) {
+void SeedTypicalRegistry(MemoryRegistryApi& api)
+{
     RegistryAccess registry(api);
     FakePanel panel;
     for (const Tweak& tweak : kTweaks) panel.controls[tweak.checkboxId].check = 1;
@@ -67,7 +74,8 @@ void SeedTypicalRegistry(MemoryRegistryApi& api) {
 }
 
 template <bool kSave>
-void Pass(benchmark::State& state) {
+void Pass(benchmark::State& state)
+{
     MemoryRegistryApi memory;
     SeedTypicalRegistry(memory);
     PeakCountingApi api(memory);
@@ -86,7 +94,8 @@ void Pass(benchmark::State& state) {
             LoadSettings(registry, panel);
         ++passes;
     }
-    const int opens = memory.CallCount(MemoryRegistryApi::Op::OpenKey) + memory.CallCount(MemoryRegistryApi::Op::CreateKey);
+    const int opens =
+        memory.CallCount(MemoryRegistryApi::Op::OpenKey) + memory.CallCount(MemoryRegistryApi::Op::CreateKey);
     state.counters["calls/pass"] = double(memory.CallCount()) / passes;
     state.counters["open_calls/pass"] = double(opens) / passes;
     state.counters["max_open"] = api.peak;

@@ -21,7 +21,8 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param) {
+BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param)
+{
     Search* search = reinterpret_cast<Search*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
@@ -33,7 +34,8 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param) {
 }
 
 // Milliseconds until the program's window showed, or a negative number.
-double TimeOneStart(const char* program) {
+double TimeOneStart(const char* program)
+{
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -42,8 +44,7 @@ double TimeOneStart(const char* program) {
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
 
     Search search = {process.dwProcessId, nullptr};
@@ -55,8 +56,7 @@ double TimeOneStart(const char* program) {
     QueryPerformanceCounter(&end);
 
     if (search.found) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     if (!search.found) return -2;
@@ -65,7 +65,8 @@ double TimeOneStart(const char* program) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 3) {
         std::fprintf(stderr, "usage: startup_probe RUNS PROGRAM [PROGRAM...]\n");
         return 2;

@@ -20,8 +20,8 @@ END_MESSAGE_MAP()
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
-    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, parent ? parent->m_hWnd : nullptr, nullptr);
+    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, parent ? parent->m_hWnd : nullptr, nullptr);
 }
 
 void CToolTipCtrl::RelayEvent(MSG* msg)

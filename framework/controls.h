@@ -15,8 +15,7 @@ public:
     void SetCheck(int state);
 };
 
-class CEdit : public CWnd {
-};
+class CEdit : public CWnd {};
 
 // A menu named by its handle; the framework's objects never own the menu.
 class CMenu {

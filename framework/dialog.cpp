@@ -15,8 +15,7 @@ INT_PTR CALLBACK FrameworkDialogProc(HWND, UINT message, WPARAM, LPARAM lParam)
 
 bool IsInputMessage(UINT message)
 {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
 }  // namespace
@@ -47,8 +46,8 @@ INT_PTR CDialog::DoModal()
     m_endModal = false;
     m_modalResult = -1;
     HookWindowCreate("#32770");
-    HWND hwnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner,
-                                     FrameworkDialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner, FrameworkDialogProc,
+                                     reinterpret_cast<LPARAM>(this));
     UnhookWindowCreate();
     if (hwnd && !m_hWnd) Attach(hwnd);
 

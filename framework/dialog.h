@@ -39,7 +39,6 @@ protected:
     virtual void OnCancel();
 
 private:
-
     HWND OwnerWindow() const;
     void RunModalLoop();
     BOOL PreTranslateTree(MSG* msg);

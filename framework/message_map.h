@@ -19,7 +19,7 @@ struct MessageMapEntry {
     UINT code;  // notification code of a WM_COMMAND; 0 otherwise
     UINT id;    // control or command id of a WM_COMMAND; 0 otherwise
     HandlerSignature signature;
-    CommandHandler handler;                // signature Void
+    CommandHandler handler;               // signature Void
     UintLparamHandler uintLparamHandler;  // signature UintLparam
 };
 
@@ -46,23 +46,29 @@ protected:
     const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
 };
 
-#define DECLARE_MESSAGE_MAP()                            \
-protected:                                               \
-    static const MessageMap* GetThisMessageMap();        \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const MessageMap* GetThisMessageMap(); \
     const MessageMap* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                     \
-    const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const MessageMap* theClass::GetThisMessageMap()                                \
-    {                                                                              \
-        using ThisClass [[maybe_unused]] = theClass;                               \
-        using TheBaseClass = baseClass;                                            \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)        \
+    const MessageMap* theClass::GetMessageMap() const \
+    {                                                 \
+        return GetThisMessageMap();                   \
+    }                                                 \
+    const MessageMap* theClass::GetThisMessageMap()   \
+    {                                                 \
+        using ThisClass [[maybe_unused]] = theClass;  \
+        using TheBaseClass = baseClass;               \
         static const MessageMapEntry entries[] = {
-
-#define END_MESSAGE_MAP()                                                    \
-            {0, 0, 0, HandlerSignature::End, nullptr, nullptr}};                      \
-        static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
-        return &map;                                                         \
+#define END_MESSAGE_MAP()                                                      \
+    {                                                                          \
+        0, 0, 0, HandlerSignature::End, nullptr, nullptr                       \
+    }                                                                          \
+    }                                                                          \
+    ;                                                                          \
+    static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
+    return &map;                                                               \
     }
 
 #define ON_COMMAND(id, handler) \
@@ -72,6 +78,10 @@ protected:                                               \
 #define ON_EN_CHANGE(id, handler) \
     {WM_COMMAND, EN_CHANGE, (id), HandlerSignature::Void, static_cast<CommandHandler>(handler), nullptr},
 // Binds WM_SYSCOMMAND to the class's OnSysCommand(UINT nID, LPARAM lParam).
-#define ON_WM_SYSCOMMAND()                                              \
-    {WM_SYSCOMMAND, 0, 0, HandlerSignature::UintLparam, nullptr,        \
+#define ON_WM_SYSCOMMAND()         \
+    {WM_SYSCOMMAND,                \
+     0,                            \
+     0,                            \
+     HandlerSignature::UintLparam, \
+     nullptr,                      \
      static_cast<UintLparamHandler>(&ThisClass::OnSysCommand)},

@@ -93,8 +93,8 @@ int AfxMessageBox(const char* text, UINT type, UINT)
     }
     CWnd* mainWnd = AfxGetMainWnd();
     HWND owner = mainWnd && mainWnd->m_hWnd ? ::GetLastActivePopup(mainWnd->m_hWnd) : ::GetActiveWindow();
-    std::string caption = g_app && !g_app->m_appName.empty() ? g_app->m_appName
-                                                              : ModuleBaseName(AfxGetInstanceHandle());
+    std::string caption =
+        g_app && !g_app->m_appName.empty() ? g_app->m_appName : ModuleBaseName(AfxGetInstanceHandle());
     return ::MessageBoxA(owner, text, caption.c_str(), type);
 }
 

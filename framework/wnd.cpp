@@ -273,13 +273,13 @@ LRESULT CWnd::Default()
     return DefWindowProc(g_currentMessage.message, g_currentMessage.wParam, g_currentMessage.lParam);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menu)
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu)
 {
     if (m_hWnd) return FALSE;
     HookWindowCreate(className);
-    HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent,
-                                  menu, AfxGetInstanceHandle(), nullptr);
+    HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menu,
+                                  AfxGetInstanceHandle(), nullptr);
     UnhookWindowCreate();
     if (hwnd && !m_hWnd) Attach(hwnd);
     return hwnd != nullptr;

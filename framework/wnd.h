@@ -74,8 +74,8 @@ protected:
     virtual void PostNcDestroy() {}
 
     // Creates a window subclassed from its first message on.
-    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                  int x, int y, int width, int height, HWND parent, HMENU menu);
+    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menu);
     // Makes the next window of this class that the thread creates this object's.
     void HookWindowCreate(const char* className);
     static void UnhookWindowCreate();

@@ -36,7 +36,8 @@ const char kClassicShellLine3[] = "フォルダオプションのWeb表示を無
 const char kClassicShellLine4[] = "フォルダの「プロパティ」－「デスクトップ」タブを非表示にする。";
 
 const char kNoActiveDesktopLine1[] = "アクティブ デスクトップを無効にする。";
-const char kNoActiveDesktopLine2[] = "「画面のプロパティ」－「デスクトップ」－「背景」にビットマップ項目のみリストされる。";
+const char kNoActiveDesktopLine2[] =
+    "「画面のプロパティ」－「デスクトップ」－「背景」にビットマップ項目のみリストされる。";
 
 const char kNoCustomizeWebView[] = "「フォルダのプロパティ」－「カスタマイズ」タブを非表示にする。";
 
@@ -46,7 +47,8 @@ const char kNoActiveDesktopChanges[] = "「画面のプロパティ」－「デ�
 const char kDisablePagingExecutiveLine1[] = "十分な物理メモリを搭載している場合、カーネルメモリは全て";
 const char kDisablePagingExecutiveLine2[] = "メインメモリ上に置くようにすることで高速化できる。 ";
 
-const char kIrq8PriorityLine1[] = "CMOS/リアルタイムクロック（IRQ8）のプライオリティを上げることで、速度の向上ができる。";
+const char kIrq8PriorityLine1[] =
+    "CMOS/リアルタイムクロック（IRQ8）のプライオリティを上げることで、速度の向上ができる。";
 const char kIrq8PriorityLine2[] = "1 = プライオリティを上げる。";
 const char kIrq8PriorityLine3[] = "2 = プライオリティをさらに上げる。";
 
@@ -55,13 +57,18 @@ const char kWin32PrioritySeparationLine2[] = "0 = フォアグラウンド 1 : �
 const char kWin32PrioritySeparationLine3[] = "1 = フォアグラウンド 2 : バックグラウンド 1";
 const char kWin32PrioritySeparationLine4[] = "2 = フォアグラウンド 3 : バックグラウンド 1 （デフォルト）";
 
-const char kIoPageLockLimitLine1[] = "デバイスドライバが利用できる最大のI/Oバッファサイズを、メモリ搭載量に応じ適切な値を設定することで、";
-const char kIoPageLockLimitLine2[] = "パフォーマンスが向上する。推奨値は，物理メモリが128MBなら16384、256MBなら65536となっているらしい。";
+const char kIoPageLockLimitLine1[] =
+    "デバイスドライバが利用できる最大のI/Oバッファサイズを、メモリ搭載量に応じ適切な値を設定することで、";
+const char kIoPageLockLimitLine2[] =
+    "パフォーマンスが向上する。推奨値は，物理メモリが128MBなら16384、256MBなら65536となっているらしい。";
 const char kIoPageLockLimitLine3[] = "なお，0を指定するとデフォルト値の512KBに設定される。";
-const char kIoPageLockLimitLine4[] = "実際の計算方法は以下になり、この式で計算した値の半分くらいで設定し、様子を見ながら最適値を決めてもいいらしい。";
+const char kIoPageLockLimitLine4[] =
+    "実際の計算方法は以下になり、この式で計算した値の半分くらいで設定し、様子を見ながら最適値を決めてもいいらしい。";
 const char kIoPageLockLimitLine5[] = "[実際の計算方法]";
-const char kIoPageLockLimitLine6[] = "物理メモリ量が64Mバイト～500Mバイトの場合 (128-16)×1024×1024=117440512（バイト）が最大値となるんだって。";
-const char kIoPageLockLimitLine7[] = "物理メモリ量が512Mバイト以上の場合 (512-64)×1024×1024=469762048（バイト）が最大値となるんだって。";
+const char kIoPageLockLimitLine6[] =
+    "物理メモリ量が64Mバイト～500Mバイトの場合 (128-16)×1024×1024=117440512（バイト）が最大値となるんだって。";
+const char kIoPageLockLimitLine7[] =
+    "物理メモリ量が512Mバイト以上の場合 (512-64)×1024×1024=469762048（バイト）が最大値となるんだって。";
 
 const char kNoSharedDocuments[] = "マイコンピュータの「共有ドキュメント」を不可視にする。";
 
@@ -76,7 +83,8 @@ const char kNoResolveTrack[] = "ショートカットのリンク先を追跡す
 const char kShellIntegrationLine1[] = "シェルとIE6の統合で得られる機能が必要ないなら，双方の統合を";
 const char kShellIntegrationLine2[] = "無効にすることでWindowsXPの動作速度が高速化します．．．";
 template <typename... Lines>
-std::string Compose(const char* lineTemplate, Lines... lines) {
+std::string Compose(const char* lineTemplate, Lines... lines)
+{
     // The longest text (IoPageLockLimit) is under 600 bytes.
     char buffer[2000];
     std::snprintf(buffer, sizeof buffer, lineTemplate, lines...);
@@ -85,7 +93,8 @@ std::string Compose(const char* lineTemplate, Lines... lines) {
 
 }  // namespace
 
-std::string BuildTooltipText(unsigned int controlId) {
+std::string BuildTooltipText(unsigned int controlId)
+{
     switch (controlId) {
     case IDC_NTFS_LAST_ACCESS:
         return Compose(kTwoLines, kNtfsLastAccessLine1, kNtfsLastAccessLine2);
@@ -98,11 +107,9 @@ std::string BuildTooltipText(unsigned int controlId) {
     case IDC_LARGE_SYSTEM_CACHE:
         return Compose(kTwoLines, kLargeSystemCacheLine1, kLargeSystemCacheLine2);
     case IDC_CLASSIC_SHELL:
-        return Compose(kFourLines, kClassicShellLine1, kClassicShellLine2, kClassicShellLine3,
-                       kClassicShellLine4);
+        return Compose(kFourLines, kClassicShellLine1, kClassicShellLine2, kClassicShellLine3, kClassicShellLine4);
     case IDC_NO_ACTIVE_DESKTOP:
-        return Compose(kThreeLines, kNoActiveDesktopLine1, kNoActiveDesktopLine2,
-                       kNoActiveDesktopChanges);
+        return Compose(kThreeLines, kNoActiveDesktopLine1, kNoActiveDesktopLine2, kNoActiveDesktopChanges);
     case IDC_NO_CUSTOMIZE_WEB_VIEW:
         return kNoCustomizeWebView;
     case IDC_NO_ACTIVE_DESKTOP_CHANGES:
@@ -115,9 +122,8 @@ std::string BuildTooltipText(unsigned int controlId) {
         return Compose(kFourLines, kWin32PrioritySeparationLine1, kWin32PrioritySeparationLine2,
                        kWin32PrioritySeparationLine3, kWin32PrioritySeparationLine4);
     case IDC_IO_PAGE_LOCK_LIMIT:
-        return Compose(kFourLinesGapThreeLines, kIoPageLockLimitLine1, kIoPageLockLimitLine2,
-                       kIoPageLockLimitLine3, kIoPageLockLimitLine4, kIoPageLockLimitLine5,
-                       kIoPageLockLimitLine6, kIoPageLockLimitLine7);
+        return Compose(kFourLinesGapThreeLines, kIoPageLockLimitLine1, kIoPageLockLimitLine2, kIoPageLockLimitLine3,
+                       kIoPageLockLimitLine4, kIoPageLockLimitLine5, kIoPageLockLimitLine6, kIoPageLockLimitLine7);
     case IDC_NO_SHARED_DOCUMENTS:
         return kNoSharedDocuments;
     case IDC_USE_SEARCH_ASST:

@@ -85,8 +85,8 @@ HKEY RegistryAccess::CreateKey(HKEY root, const char* keyPath)
 {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (m_api.CreateKeyEx(root, keyPath, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &key,
-                          &disposition) != ERROR_SUCCESS) {
+    if (m_api.CreateKeyEx(root, keyPath, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &key, &disposition) !=
+        ERROR_SUCCESS) {
         return nullptr;
     }
     return key;
@@ -190,12 +190,10 @@ int32_t RegistryAccess::QueryFirstValueAsNumber(HKEY key)
     DWORD nameLength = kFirstValueBufferSize;
     DWORD dataLength = kFirstValueBufferSize;
     DWORD type = 0;
-    if (m_api.EnumValue(key, 0, name, &nameLength, &type, data, &dataLength) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    if (m_api.EnumValue(key, 0, name, &nameLength, &type, data, &dataLength) != ERROR_SUCCESS || type != REG_SZ) {
         return 0;
     }
-    const std::string text =
-        TextUpToNul(reinterpret_cast<const char*>(data), BytesReturned(dataLength, sizeof data));
+    const std::string text = TextUpToNul(reinterpret_cast<const char*>(data), BytesReturned(dataLength, sizeof data));
     return ParseIntLikeAtoi(text.c_str());
 }
 

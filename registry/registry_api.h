@@ -10,20 +10,17 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
-    virtual LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access,
-                           HKEY* result) = 0;
+    virtual LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) = 0;
     // Opens the key, creating it and any missing keys above it.
-    virtual LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass,
-                             DWORD options, REGSAM access, HKEY* result, DWORD* disposition) = 0;
+    virtual LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
+                             REGSAM access, HKEY* result, DWORD* disposition) = 0;
     // With null data: reports type and size. With data: copies at most *size
     // bytes and reports ERROR_MORE_DATA when the value is larger.
-    virtual LONG QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data,
-                              DWORD* size) = 0;
+    virtual LONG QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) = 0;
     // *nameLength is a capacity in characters, including the terminator.
-    virtual LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
-                           BYTE* data, DWORD* dataLength) = 0;
-    virtual LONG SetValueEx(HKEY key, const char* valueName, DWORD type, const BYTE* data,
-                            DWORD size) = 0;
+    virtual LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                           DWORD* dataLength) = 0;
+    virtual LONG SetValueEx(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) = 0;
     virtual LONG DeleteValue(HKEY key, const char* valueName) = 0;
     virtual LONG DeleteKey(HKEY root, const char* subKey) = 0;
     virtual LONG CloseKey(HKEY key) = 0;

@@ -5,8 +5,8 @@ LONG Win32RegistryApi::OpenKeyEx(HKEY root, const char* subKey, DWORD options, R
     return RegOpenKeyExA(root, subKey, options, access, result);
 }
 
-LONG Win32RegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass,
-                                   DWORD options, REGSAM access, HKEY* result, DWORD* disposition)
+LONG Win32RegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
+                                   REGSAM access, HKEY* result, DWORD* disposition)
 {
     // The class is only read; the header merely lacks the const.
     return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options, access, nullptr, result,

@@ -6,8 +6,8 @@
 class Win32RegistryApi : public RegistryApi {
 public:
     LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
-    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
-                     REGSAM access, HKEY* result, DWORD* disposition) override;
+    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options, REGSAM access,
+                     HKEY* result, DWORD* disposition) override;
     LONG QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
     LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                    DWORD* dataLength) override;

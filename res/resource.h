@@ -3,11 +3,11 @@
 #pragma once
 
 // Resources
-#define IDR_MAINFRAME 128        // icon group
-#define IDD_ABOUTBOX 100         // About dialog template
-#define IDS_ABOUTBOX 101         // system-menu entry text
-#define IDD_QUILVEX_DIALOG 102   // main dialog template
-#define IDM_ABOUTBOX 0x0010      // system-menu command
+#define IDR_MAINFRAME 128       // icon group
+#define IDD_ABOUTBOX 100        // About dialog template
+#define IDS_ABOUTBOX 101        // system-menu entry text
+#define IDD_QUILVEX_DIALOG 102  // main dialog template
+#define IDM_ABOUTBOX 0x0010     // system-menu command
 
 // Push buttons of the main dialog (IDOK 1 and IDCANCEL 2 are the platform's)
 #define IDC_APPLY 3

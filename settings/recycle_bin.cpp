@@ -9,7 +9,10 @@ namespace {
 // The caption of a shown Recycle Bin that has none.
 const char kFallbackCaption[] = "ごみ箱";
 
-const Tweak& RecycleBin() { return TweakOf(TweakId::HideRecycleBin); }
+const Tweak& RecycleBin()
+{
+    return TweakOf(TweakId::HideRecycleBin);
+}
 
 // Copies the caption from one key to the other and deletes the source only
 // when the target reads it back: a Set reports success whenever it could
@@ -18,15 +21,15 @@ const Tweak& RecycleBin() { return TweakOf(TweakId::HideRecycleBin); }
 // after the copy and must still agree. A target created for a copy that
 // failed is removed again, so that it cannot later pass its missing caption
 // back over the original's.
-void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey) {
+void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey)
+{
     const Tweak& bin = RecycleBin();
     const std::string caption = registry.GetStringValue(bin.root, fromKey, bin.valueName);
     const bool targetExisted = registry.KeyExists(bin.root, toKey);
-    const bool copied =
-        registry.SetStringValue(bin.root, toKey, bin.valueName, caption.c_str()) == 1 &&
-        registry.ValueExists(bin.root, toKey, bin.valueName) &&
-        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption &&
-        registry.GetStringValue(bin.root, fromKey, bin.valueName) == caption;
+    const bool copied = registry.SetStringValue(bin.root, toKey, bin.valueName, caption.c_str()) == 1 &&
+                        registry.ValueExists(bin.root, toKey, bin.valueName) &&
+                        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption &&
+                        registry.GetStringValue(bin.root, fromKey, bin.valueName) == caption;
     if (copied)
         registry.DeleteKey(bin.root, fromKey);
     else if (!targetExisted)
@@ -35,11 +38,13 @@ void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey) {
 
 }  // namespace
 
-bool IsRecycleBinHidden(RegistryAccess& registry) {
+bool IsRecycleBinHidden(RegistryAccess& registry)
+{
     return !registry.KeyExists(RecycleBin().root, kRecycleBinShownKey);
 }
 
-void SetRecycleBinHidden(RegistryAccess& registry, bool hide) {
+void SetRecycleBinHidden(RegistryAccess& registry, bool hide)
+{
     const Tweak& bin = RecycleBin();
     if (hide) {
         if (registry.KeyExists(bin.root, kRecycleBinShownKey))

@@ -25,71 +25,88 @@ const int32_t kMaxCachedIcons = 4096;
 
 // Load helpers: set the tweak's checkbox to the number read, unchanged, so
 // any non-zero number shows it checked.
-int32_t ReadDword(RegistryAccess& registry, TweakId id) {
+int32_t ReadDword(RegistryAccess& registry, TweakId id)
+{
     const Tweak& tweak = TweakOf(id);
     return registry.GetDwordValue(tweak.root, tweak.keyPath, tweak.valueName);
 }
 
-void LoadDwordCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id) {
+void LoadDwordCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id)
+{
     panel.SetCheck(TweakOf(id).checkboxId, ReadDword(registry, id));
 }
 
-void LoadBinaryCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id) {
+void LoadBinaryCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id)
+{
     const Tweak& tweak = TweakOf(id);
     panel.SetCheck(tweak.checkboxId, registry.GetBinaryValue(tweak.root, tweak.keyPath, tweak.valueName));
 }
 
-std::string ReadUpperCaseText(RegistryAccess& registry, TweakId id) {
+std::string ReadUpperCaseText(RegistryAccess& registry, TweakId id)
+{
     const Tweak& tweak = TweakOf(id);
     return UpperCaseCp932(registry.GetStringValue(tweak.root, tweak.keyPath, tweak.valueName));
 }
 
-void EnableBoth(ControlPanel& panel, int first, int second, bool enable) {
+void EnableBoth(ControlPanel& panel, int first, int second, bool enable)
+{
     panel.EnableControl(first, enable);
     panel.EnableControl(second, enable);
 }
 
 // Save helpers.
-bool IsChecked(ControlPanel& panel, int id) { return panel.GetCheck(id) != 0; }
+bool IsChecked(ControlPanel& panel, int id)
+{
+    return panel.GetCheck(id) != 0;
+}
 
-bool IsChecked(ControlPanel& panel, TweakId id) { return IsChecked(panel, TweakOf(id).checkboxId); }
+bool IsChecked(ControlPanel& panel, TweakId id)
+{
+    return IsChecked(panel, TweakOf(id).checkboxId);
+}
 
-void WriteDword(RegistryAccess& registry, TweakId id, int32_t value) {
+void WriteDword(RegistryAccess& registry, TweakId id, int32_t value)
+{
     const Tweak& tweak = TweakOf(id);
     registry.SetDwordValue(tweak.root, tweak.keyPath, tweak.valueName, value);
 }
 
-void SaveDwordCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id) {
+void SaveDwordCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id)
+{
     WriteDword(registry, id, IsChecked(panel, id) ? 1 : 0);
 }
 
-void SaveBinaryCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id) {
+void SaveBinaryCheck(RegistryAccess& registry, ControlPanel& panel, TweakId id)
+{
     const Tweak& tweak = TweakOf(id);
-    registry.SetBinaryValue(tweak.root, tweak.keyPath, tweak.valueName,
-                            IsChecked(panel, id) ? kBinaryChecked : 0);
+    registry.SetBinaryValue(tweak.root, tweak.keyPath, tweak.valueName, IsChecked(panel, id) ? kBinaryChecked : 0);
 }
 
-void DeleteValue(RegistryAccess& registry, TweakId id) {
+void DeleteValue(RegistryAccess& registry, TweakId id)
+{
     const Tweak& tweak = TweakOf(id);
     registry.DeleteValue(tweak.root, tweak.keyPath, tweak.valueName);
 }
 
 // A checked box stores 1, an unchecked one removes the value.
-void SaveDwordOneOrDelete(RegistryAccess& registry, ControlPanel& panel, TweakId id) {
+void SaveDwordOneOrDelete(RegistryAccess& registry, ControlPanel& panel, TweakId id)
+{
     if (IsChecked(panel, id))
         WriteDword(registry, id, 1);
     else
         DeleteValue(registry, id);
 }
 
-void WriteString(RegistryAccess& registry, TweakId id, const char* text) {
+void WriteString(RegistryAccess& registry, TweakId id, const char* text)
+{
     const Tweak& tweak = TweakOf(id);
     registry.SetStringValue(tweak.root, tweak.keyPath, tweak.valueName, text);
 }
 
 }  // namespace
 
-void LoadSettings(RegistryAccess& registry, ControlPanel& panel) {
+void LoadSettings(RegistryAccess& registry, ControlPanel& panel)
+{
     LoadDwordCheck(registry, panel, TweakId::NtfsDisableLastAccessUpdate);
     LoadDwordCheck(registry, panel, TweakId::NtfsDisable8dot3NameCreation);
     LoadDwordCheck(registry, panel, TweakId::LargeSystemCache);
@@ -155,7 +172,8 @@ void LoadSettings(RegistryAccess& registry, ControlPanel& panel) {
     panel.SetCheck(IDC_HIDE_RECYCLE_BIN, IsRecycleBinHidden(registry));
 }
 
-void SaveSettings(RegistryAccess& registry, ControlPanel& panel) {
+void SaveSettings(RegistryAccess& registry, ControlPanel& panel)
+{
     panel.EnableControl(IDC_APPLY, false);
 
     SaveDwordCheck(registry, panel, TweakId::NtfsDisableLastAccessUpdate);

@@ -8,17 +8,13 @@
 // Key paths, spelled as the program passes them (the registry ignores case;
 // ExplorerA and ExplorerB are one key).
 inline constexpr char kFileSystemKey[] = "System\\CurrentControlSet\\Control\\FileSystem";
-inline constexpr char kMemoryManagementKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+inline constexpr char kMemoryManagementKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 inline constexpr char kPriorityControlKey[] = "System\\CurrentControlSet\\Control\\PriorityControl";
 inline constexpr char kExplorerAKey[] = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-inline constexpr char kUnloadKey[] =
-    "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL";
+inline constexpr char kUnloadKey[] = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL";
 inline constexpr char kExplorerBKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-inline constexpr char kCabinetStateKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState";
-inline constexpr char kExplorerPoliciesKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr char kCabinetStateKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState";
+inline constexpr char kExplorerPoliciesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 // The Recycle Bin is hidden from the desktop by moving its key to the name
 // with ";" in front of the class id.
 inline constexpr char kRecycleBinShownKey[] =
@@ -76,4 +72,7 @@ enum class TweakId {
 inline constexpr int kTweakCount = static_cast<int>(TweakId::Count);
 extern const Tweak kTweaks[kTweakCount];
 
-inline const Tweak& TweakOf(TweakId id) { return kTweaks[static_cast<int>(id)]; }
+inline const Tweak& TweakOf(TweakId id)
+{
+    return kTweaks[static_cast<int>(id)];
+}

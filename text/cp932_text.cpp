@@ -4,17 +4,20 @@ namespace {
 
 // Bytes taken by the character that starts at text[i]; a lead byte at the
 // very end stands alone.
-size_t CharacterLength(const std::string& text, size_t i) {
+size_t CharacterLength(const std::string& text, size_t i)
+{
     return IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
 }
 
 }  // namespace
 
-bool IsCp932LeadByte(unsigned char byte) {
+bool IsCp932LeadByte(unsigned char byte)
+{
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-std::string UpperCaseCp932(const std::string& text) {
+std::string UpperCaseCp932(const std::string& text)
+{
     std::string upper = text;
     for (size_t i = 0; i < upper.size(); i += CharacterLength(upper, i)) {
         const unsigned char byte = static_cast<unsigned char>(upper[i]);
@@ -29,7 +32,8 @@ std::string UpperCaseCp932(const std::string& text) {
     return upper;
 }
 
-bool ContainsCp932(const std::string& text, const std::string& needle) {
+bool ContainsCp932(const std::string& text, const std::string& needle)
+{
     for (size_t i = 0; i + needle.size() <= text.size(); i += CharacterLength(text, i)) {
         if (text.compare(i, needle.size(), needle) == 0) return true;
     }

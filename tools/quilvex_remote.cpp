@@ -85,8 +85,8 @@ BOOL CALLBACK PrintWindow(HWND hwnd, LPARAM)
     RECT rect;
     ::GetWindowRect(hwnd, &rect);
     std::printf("%p %-24s %s visible=%d %ld,%ld-%ld,%ld \"%s\"\n", static_cast<void*>(hwnd), className,
-                ::IsWindowVisible(hwnd) ? "shown " : "hidden", ::IsWindowVisible(hwnd) ? 1 : 0, rect.left,
-                rect.top, rect.right, rect.bottom, caption);
+                ::IsWindowVisible(hwnd) ? "shown " : "hidden", ::IsWindowVisible(hwnd) ? 1 : 0, rect.left, rect.top,
+                rect.right, rect.bottom, caption);
     return TRUE;
 }
 

@@ -192,8 +192,7 @@ TEST(RestartOffer, CancelAsksOnlyAfterApply)
     DialogRun applied;
     BOOL applyEnabledAfterApply = TRUE;
     EXPECT_EQ(applied.Run({Do([] { Click(IDC_NTFS_8DOT3); }), Do([] { Click(IDC_APPLY); }),
-                           Do([&] { applyEnabledAfterApply = ::IsWindowEnabled(Control(IDC_APPLY)); }),
-                           Post(IDCANCEL)},
+                           Do([&] { applyEnabledAfterApply = ::IsWindowEnabled(Control(IDC_APPLY)); }), Post(IDCANCEL)},
                           IDYES),
               IDCANCEL);
     EXPECT_FALSE(applyEnabledAfterApply);
@@ -259,10 +258,10 @@ TEST(ToolTipText, RequestsAreAnsweredByControlAndThreeAreRefused)
                  }
              }),
              Post(IDCANCEL)});
-    EXPECT_EQ(answers, (std::vector<std::string>{
-                           BuildTooltipText(IDC_NTFS_LAST_ACCESS), BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
-                           BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched", "untouched", "untouched",
-                           "", "", "", ""}));
+    EXPECT_EQ(answers, (std::vector<std::string>{BuildTooltipText(IDC_NTFS_LAST_ACCESS),
+                                                 BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
+                                                 BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched",
+                                                 "untouched", "untouched", "", "", "", ""}));
 }
 
 // --- system menu and About box -----------------------------------------------------

@@ -13,16 +13,17 @@ struct Child {
     std::string text;
 };
 
-std::vector<Child> ChildrenOf(HWND window) {
+std::vector<Child> ChildrenOf(HWND window)
+{
     std::vector<Child> children;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back({QuilvexProcess::ClassOf(child),
-                            static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)),
+        children.push_back({QuilvexProcess::ClassOf(child), static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)),
                             QuilvexProcess::TextOf(child)});
     return children;
 }
 
-TEST_F(AboutBoxTest, SystemCommandOpensTheAboutBoxAndClosingLeavesTheDialogUnchanged) {
+TEST_F(AboutBoxTest, SystemCommandOpensTheAboutBoxAndClosingLeavesTheDialogUnchanged)
+{
     ASSERT_TRUE(quilvex.Start());
     std::vector<ControlState> opened = ControlStates(quilvex);
 
@@ -74,7 +75,8 @@ TEST_F(AboutBoxTest, SystemCommandOpensTheAboutBoxAndClosingLeavesTheDialogUncha
 // process's window gives NULL), so the menu is read the way a user reads it:
 // Alt+Space opens it, Up from the first entry wraps to the last one, Enter
 // chooses it.
-TEST_F(AboutBoxTest, AltSpaceAndTheLastEntryOfTheSystemMenuOpenTheAboutBoxEnterClosesIt) {
+TEST_F(AboutBoxTest, AltSpaceAndTheLastEntryOfTheSystemMenuOpenTheAboutBoxEnterClosesIt)
+{
     ASSERT_TRUE(quilvex.Start());
     std::vector<ControlState> opened = ControlStates(quilvex);
     ASSERT_TRUE(BringToForeground(quilvex.dialog()));
@@ -83,8 +85,7 @@ TEST_F(AboutBoxTest, AltSpaceAndTheLastEntryOfTheSystemMenuOpenTheAboutBoxEnterC
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (HWND window : quilvex.TopLevelWindows())
-                if (IsWindowVisible(window) && QuilvexProcess::ClassOf(window) == "#32768")
-                    return true;
+                if (IsWindowVisible(window) && QuilvexProcess::ClassOf(window) == "#32768") return true;
             return false;
         },
         5000))

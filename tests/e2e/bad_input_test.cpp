@@ -25,7 +25,8 @@ struct IconsCase {
     bool kept;  // stored as typed, or else deleted
 };
 
-TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped) {
+TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_IO_PAGE_LOCK_LIMIT);
     quilvex.Click(IDC_MAX_CACHED_ICONS);
@@ -97,7 +98,8 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped) {
     ExpectEnded();
 }
 
-TEST_F(BadInputTest, A100KBPasteIntoEachFieldIsHandled) {
+TEST_F(BadInputTest, A100KBPasteIntoEachFieldIsHandled)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_IO_PAGE_LOCK_LIMIT);
     quilvex.Click(IDC_MAX_CACHED_ICONS);
@@ -116,8 +118,8 @@ TEST_F(BadInputTest, A100KBPasteIntoEachFieldIsHandled) {
     ExpectEnded();
     EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(INT_MAX));
     StoredValue stored = ReadTweak(TweakId::MaxCachedIcons);
-    EXPECT_TRUE(stored.bytes == StringBytes(icons)) << stored.bytes.size() << " bytes stored, "
-                                                     << icons.size() << " in the field";
+    EXPECT_TRUE(stored.bytes == StringBytes(icons))
+        << stored.bytes.size() << " bytes stored, " << icons.size() << " in the field";
 }
 
 }  // namespace

@@ -7,7 +7,8 @@ namespace {
 
 using ButtonsTest = QuilvexTest;
 
-TEST_F(ButtonsTest, ApplyWritesEverythingAndDisablesItselfThenCancelAsksAndWritesNoMore) {
+TEST_F(ButtonsTest, ApplyWritesEverythingAndDisablesItselfThenCancelAsksAndWritesNoMore)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_LARGE_SYSTEM_CACHE);
     quilvex.Click(IDC_CLASSIC_SHELL);
@@ -41,7 +42,8 @@ TEST_F(ButtonsTest, ApplyWritesEverythingAndDisablesItselfThenCancelAsksAndWrite
     EXPECT_EQ(ReadTweak(TweakId::DisablePagingExecutive).bytes, DwordBytes(0));
 }
 
-TEST_F(ButtonsTest, OkAfterChangeAsksAndYesRequestsAReboot) {
+TEST_F(ButtonsTest, OkAfterChangeAsksAndYesRequestsAReboot)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_NTFS_8DOT3);
     quilvex.PostButton(IDOK);
@@ -53,7 +55,8 @@ TEST_F(ButtonsTest, OkAfterChangeAsksAndYesRequestsAReboot) {
     ExpectEnded();
 }
 
-TEST_F(ButtonsTest, OkAfterApplyWithoutFurtherChangeAsks) {
+TEST_F(ButtonsTest, OkAfterApplyWithoutFurtherChangeAsks)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_DESKTOP_PROCESS);
     quilvex.Click(IDC_APPLY);
@@ -64,7 +67,8 @@ TEST_F(ButtonsTest, OkAfterApplyWithoutFurtherChangeAsks) {
     EXPECT_EQ(ReadTweak(TweakId::DesktopProcess).bytes, DwordBytes(1));
 }
 
-TEST_F(ButtonsTest, CancelWithoutApplyWritesNothingAndAsksNothing) {
+TEST_F(ButtonsTest, CancelWithoutApplyWritesNothingAndAsksNothing)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_LARGE_SYSTEM_CACHE);
     quilvex.PostButton(IDCANCEL);
@@ -72,7 +76,8 @@ TEST_F(ButtonsTest, CancelWithoutApplyWritesNothingAndAsksNothing) {
     EXPECT_FALSE(ReadTweak(TweakId::LargeSystemCache).exists);
 }
 
-TEST_F(ButtonsTest, EscapeIsCancel) {
+TEST_F(ButtonsTest, EscapeIsCancel)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_LARGE_SYSTEM_CACHE);
     HWND focus = quilvex.Focus();
@@ -83,7 +88,8 @@ TEST_F(ButtonsTest, EscapeIsCancel) {
     EXPECT_FALSE(ReadTweak(TweakId::LargeSystemCache).exists);
 }
 
-TEST_F(ButtonsTest, CloseBoxIsCancelAndAsksAfterApply) {
+TEST_F(ButtonsTest, CloseBoxIsCancelAndAsksAfterApply)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_LARGE_SYSTEM_CACHE);
     quilvex.Click(IDC_APPLY);

@@ -4,13 +4,13 @@
 
 namespace {
 
-bool ProcessRunning(const char* exeName) {
+bool ProcessRunning(const char* exeName)
+{
     bool found = false;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry))
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
         found = lstrcmpiA(entry.szExeFile, exeName) == 0;
     CloseHandle(snapshot);
     return found;
@@ -18,18 +18,21 @@ bool ProcessRunning(const char* exeName) {
 
 }  // namespace
 
-void QuilvexTest::SetUp() {
+void QuilvexTest::SetUp()
+{
     ClearTweaks();
     RestartWatcher().Reset();
 }
 
-void QuilvexTest::TearDown() {
+void QuilvexTest::TearDown()
+{
     if (quilvex.Kill()) ADD_FAILURE() << "Quilvex was still running at the end of the test";
     // A restart request of this test must not reach the next one.
     EXPECT_TRUE(RestartWatcher().WaitForRequesterExit(10000));
 }
 
-HWND QuilvexTest::ExpectRestartQuestion() {
+HWND QuilvexTest::ExpectRestartQuestion()
+{
     HWND question = quilvex.WaitForWindow(kRestartCaption, 5000);
     EXPECT_NE(question, nullptr) << "no restart question";
     if (!question) return nullptr;
@@ -43,24 +46,28 @@ HWND QuilvexTest::ExpectRestartQuestion() {
     return question;
 }
 
-void QuilvexTest::Answer(HWND question, int button) {
+void QuilvexTest::Answer(HWND question, int button)
+{
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(question, button)));
 }
 
-void QuilvexTest::ExpectEnded() {
+void QuilvexTest::ExpectEnded()
+{
     ASSERT_TRUE(quilvex.WaitForExit(5000)) << "Quilvex did not end";
     EXPECT_LT(quilvex.ExitCode(), 0xC0000000u) << "Quilvex ended with an exception";
 }
 
-void QuilvexTest::ExpectEndedWithoutQuestion() {
+void QuilvexTest::ExpectEndedWithoutQuestion()
+{
     if (!quilvex.WaitForExit(5000) && quilvex.WaitForWindow(kRestartCaption, 0))
         ADD_FAILURE() << "the restart question was asked";
     ExpectEnded();
 }
 
-void QuilvexTest::ExpectRestartRequested() {
+void QuilvexTest::ExpectRestartRequested()
+{
     ASSERT_TRUE(RestartWatcher().WaitForQuery(10000)) << "no end-session query";
     std::string request = RestartWatcher().LastRequest();
     EXPECT_NE(request.find("--end-session"), std::string::npos) << request;
@@ -73,6 +80,7 @@ void QuilvexTest::ExpectRestartRequested() {
     EXPECT_TRUE(ProcessRunning("explorer.exe"));
 }
 
-void QuilvexTest::ExpectNoRestartRequested() {
+void QuilvexTest::ExpectNoRestartRequested()
+{
     EXPECT_FALSE(RestartWatcher().WaitForQuery(1500)) << RestartWatcher().LastRequest();
 }

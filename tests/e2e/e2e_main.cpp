@@ -15,7 +15,8 @@ namespace {
 // should something outside the waits hang.
 const DWORD kSuiteLimitMs = 240000;
 
-DWORD WINAPI Watchdog(void*) {
+DWORD WINAPI Watchdog(void*)
+{
     Sleep(kSuiteLimitMs);
     std::fprintf(stderr, "quilvex_e2e: the suite ran for %lu s; giving up\n", kSuiteLimitMs / 1000);
     std::fflush(stderr);
@@ -24,7 +25,8 @@ DWORD WINAPI Watchdog(void*) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     const char kOption[] = "--quilvex=";
     for (int i = 1; i < argc; ++i)

@@ -8,14 +8,14 @@
 namespace {
 
 // The command line of another process, read from its process parameters.
-std::string CommandLineOf(HANDLE process) {
+std::string CommandLineOf(HANDLE process)
+{
     using QueryInformation = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<QueryInformation>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    auto query = reinterpret_cast<QueryInformation>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
     ULONG length = 0;
-    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0)
-        return "";
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0) return "";
     PEB peb{};
     RTL_USER_PROCESS_PARAMETERS parameters{};
     SIZE_T read = 0;
@@ -23,8 +23,8 @@ std::string CommandLineOf(HANDLE process) {
         !ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, &read))
         return "";
     std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-    if (!wide.empty() && !ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0],
-                                            parameters.CommandLine.Length, &read))
+    if (!wide.empty() &&
+        !ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0], parameters.CommandLine.Length, &read))
         return "";
     return std::string(wide.begin(), wide.end());  // the command line is plain ASCII
 }
@@ -33,12 +33,14 @@ const char kWatcherClass[] = "QuilvexE2eEndSessionWatcher";
 
 }  // namespace
 
-EndSessionWatcher& RestartWatcher() {
+EndSessionWatcher& RestartWatcher()
+{
     static EndSessionWatcher watcher;
     return watcher;
 }
 
-bool EndSessionWatcher::Start() {
+bool EndSessionWatcher::Start()
+{
     InitializeCriticalSection(&m_lock);
     m_ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
@@ -47,15 +49,16 @@ bool EndSessionWatcher::Start() {
     return WaitForSingleObject(m_ready, 5000) == WAIT_OBJECT_0;
 }
 
-DWORD WINAPI EndSessionWatcher::ThreadMain(void* self) {
+DWORD WINAPI EndSessionWatcher::ThreadMain(void* self)
+{
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kWatcherClass;
     RegisterClassA(&windowClass);
     // Top-level (no parent, not message-only): wineboot asks only those.
-    HWND window = CreateWindowExA(0, kWatcherClass, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                  windowClass.hInstance, self);
+    HWND window =
+        CreateWindowExA(0, kWatcherClass, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, windowClass.hInstance, self);
     auto* watcher = static_cast<EndSessionWatcher*>(self);
     if (window) SetEvent(watcher->m_ready);
     MSG message;
@@ -63,8 +66,8 @@ DWORD WINAPI EndSessionWatcher::ThreadMain(void* self) {
     return 0;
 }
 
-LRESULT CALLBACK EndSessionWatcher::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
+LRESULT CALLBACK EndSessionWatcher::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -76,7 +79,8 @@ LRESULT CALLBACK EndSessionWatcher::WindowProc(HWND window, UINT message, WPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void EndSessionWatcher::OnQuery() {
+void EndSessionWatcher::OnQuery()
+{
     // The sender waits for this answer, so its process is still there.
     std::string request;
     HANDLE requester = nullptr;
@@ -85,12 +89,11 @@ void EndSessionWatcher::OnQuery() {
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
         if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE,
-                                     FALSE, entry.th32ProcessID);
+        HANDLE process =
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (!process) continue;
         std::string commandLine = CommandLineOf(process);
-        if (commandLine.find("--end-session") != std::string::npos ||
-            commandLine.find("--kill") != std::string::npos) {
+        if (commandLine.find("--end-session") != std::string::npos || commandLine.find("--kill") != std::string::npos) {
             request = commandLine;
             if (requester) CloseHandle(requester);
             requester = process;
@@ -108,7 +111,8 @@ void EndSessionWatcher::OnQuery() {
     LeaveCriticalSection(&m_lock);
 }
 
-void EndSessionWatcher::Reset() {
+void EndSessionWatcher::Reset()
+{
     EnterCriticalSection(&m_lock);
     m_queries = 0;
     m_lastRequest.clear();
@@ -117,30 +121,34 @@ void EndSessionWatcher::Reset() {
     LeaveCriticalSection(&m_lock);
 }
 
-int EndSessionWatcher::QueryCount() const {
+int EndSessionWatcher::QueryCount() const
+{
     EnterCriticalSection(&m_lock);
     int count = m_queries;
     LeaveCriticalSection(&m_lock);
     return count;
 }
 
-std::string EndSessionWatcher::LastRequest() const {
+std::string EndSessionWatcher::LastRequest() const
+{
     EnterCriticalSection(&m_lock);
     std::string request = m_lastRequest;
     LeaveCriticalSection(&m_lock);
     return request;
 }
 
-bool EndSessionWatcher::WaitForQuery(DWORD timeoutMs) const {
+bool EndSessionWatcher::WaitForQuery(DWORD timeoutMs) const
+{
     return WaitUntil([&] { return QueryCount() > 0; }, timeoutMs);
 }
 
-bool EndSessionWatcher::WaitForRequesterExit(DWORD timeoutMs) const {
+bool EndSessionWatcher::WaitForRequesterExit(DWORD timeoutMs) const
+{
     EnterCriticalSection(&m_lock);
     HANDLE requester = nullptr;
     if (m_requester)
-        DuplicateHandle(GetCurrentProcess(), m_requester, GetCurrentProcess(), &requester, 0,
-                        FALSE, DUPLICATE_SAME_ACCESS);
+        DuplicateHandle(GetCurrentProcess(), m_requester, GetCurrentProcess(), &requester, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
     LeaveCriticalSection(&m_lock);
     if (!requester) return true;
     bool ended = WaitForSingleObject(requester, timeoutMs) == WAIT_OBJECT_0;

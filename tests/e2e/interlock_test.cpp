@@ -7,7 +7,8 @@ namespace {
 
 using InterlockTest = QuilvexTest;
 
-TEST_F(InterlockTest, DependentControlsFollowTheirCheckboxesAndPairsStayExclusive) {
+TEST_F(InterlockTest, DependentControlsFollowTheirCheckboxesAndPairsStayExclusive)
+{
     ASSERT_TRUE(quilvex.Start());
 
     // IRQ8Priority and its two options.
@@ -68,7 +69,8 @@ TEST_F(InterlockTest, DependentControlsFollowTheirCheckboxesAndPairsStayExclusiv
     EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes("500"));
 }
 
-TEST_F(InterlockTest, OnlyUserChangesCount) {
+TEST_F(InterlockTest, OnlyUserChangesCount)
+{
     WriteTweakDword(TweakId::IoPageLockLimit, 16384);  // its field opens enabled
     ASSERT_TRUE(quilvex.Start());
     std::vector<ControlState> opened = ControlStates(quilvex);
@@ -101,7 +103,8 @@ TEST_F(InterlockTest, OnlyUserChangesCount) {
     ExpectEnded();
 }
 
-TEST_F(InterlockTest, TickAndUntickStillOffersTheRestart) {
+TEST_F(InterlockTest, TickAndUntickStillOffersTheRestart)
+{
     ASSERT_TRUE(quilvex.Start());
     quilvex.Click(IDC_NTFS_LAST_ACCESS);
     quilvex.Click(IDC_NTFS_LAST_ACCESS);

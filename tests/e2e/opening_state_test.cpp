@@ -9,15 +9,15 @@ using OpeningStateTest = QuilvexTest;
 const std::string kBinaryOne("\x01\x00\x00\x00", 4);
 const std::string kBinaryZero(4, '\0');
 
-TEST_F(OpeningStateTest, EmptyRegistryShowsDefaultsAndCancelWritesNothing) {
+TEST_F(OpeningStateTest, EmptyRegistryShowsDefaultsAndCancelWritesNothing)
+{
     ASSERT_TRUE(quilvex.Start());
 
-    for (int id : {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_ALWAYS_UNLOAD_DLL, IDC_DESKTOP_PROCESS,
-                   IDC_LARGE_SYSTEM_CACHE, IDC_CLASSIC_SHELL, IDC_NO_ACTIVE_DESKTOP,
-                   IDC_NO_CUSTOMIZE_WEB_VIEW, IDC_NO_ACTIVE_DESKTOP_CHANGES,
-                   IDC_DISABLE_PAGING_EXECUTIVE, IDC_IRQ8_PRIORITY, IDC_IO_PAGE_LOCK_LIMIT,
-                   IDC_NO_SHARED_DOCUMENTS, IDC_USE_SEARCH_ASST, IDC_MAX_CACHED_ICONS,
-                   IDC_NO_RESOLVE_TRACK})
+    for (int id :
+         {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_ALWAYS_UNLOAD_DLL, IDC_DESKTOP_PROCESS, IDC_LARGE_SYSTEM_CACHE,
+          IDC_CLASSIC_SHELL, IDC_NO_ACTIVE_DESKTOP, IDC_NO_CUSTOMIZE_WEB_VIEW, IDC_NO_ACTIVE_DESKTOP_CHANGES,
+          IDC_DISABLE_PAGING_EXECUTIVE, IDC_IRQ8_PRIORITY, IDC_IO_PAGE_LOCK_LIMIT, IDC_NO_SHARED_DOCUMENTS,
+          IDC_USE_SEARCH_ASST, IDC_MAX_CACHED_ICONS, IDC_NO_RESOLVE_TRACK})
         EXPECT_EQ(quilvex.Check(id), BST_UNCHECKED) << id;
     // An absent Win32PrioritySeparation reads as 0: "= 0".
     EXPECT_EQ(quilvex.Check(IDC_WIN32_PRIORITY_SEPARATION), BST_CHECKED);
@@ -52,7 +52,8 @@ TEST_F(OpeningStateTest, EmptyRegistryShowsDefaultsAndCancelWritesNothing) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
 }
 
-TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewritesIt) {
+TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewritesIt)
+{
     WriteTweakDword(TweakId::NtfsDisableLastAccessUpdate, 1);
     WriteTweakDword(TweakId::NtfsDisable8dot3NameCreation, 7);  // any non-zero number checks
     WriteTweakDword(TweakId::LargeSystemCache, 1);
@@ -74,16 +75,14 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
     WriteTweakString(TweakId::MaxCachedIcons, "abc");
     ASSERT_TRUE(quilvex.Start());
 
-    for (int id : {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_ALWAYS_UNLOAD_DLL, IDC_DESKTOP_PROCESS,
-                   IDC_LARGE_SYSTEM_CACHE, IDC_CLASSIC_SHELL, IDC_NO_ACTIVE_DESKTOP,
-                   IDC_NO_CUSTOMIZE_WEB_VIEW, IDC_NO_ACTIVE_DESKTOP_CHANGES,
-                   IDC_DISABLE_PAGING_EXECUTIVE, IDC_IRQ8_PRIORITY, IDC_IRQ8_PRIORITY_2,
-                   IDC_IO_PAGE_LOCK_LIMIT, IDC_NO_SHARED_DOCUMENTS, IDC_USE_SEARCH_ASST,
-                   IDC_MAX_CACHED_ICONS, IDC_NO_RESOLVE_TRACK})
+    for (int id :
+         {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_ALWAYS_UNLOAD_DLL, IDC_DESKTOP_PROCESS, IDC_LARGE_SYSTEM_CACHE,
+          IDC_CLASSIC_SHELL, IDC_NO_ACTIVE_DESKTOP, IDC_NO_CUSTOMIZE_WEB_VIEW, IDC_NO_ACTIVE_DESKTOP_CHANGES,
+          IDC_DISABLE_PAGING_EXECUTIVE, IDC_IRQ8_PRIORITY, IDC_IRQ8_PRIORITY_2, IDC_IO_PAGE_LOCK_LIMIT,
+          IDC_NO_SHARED_DOCUMENTS, IDC_USE_SEARCH_ASST, IDC_MAX_CACHED_ICONS, IDC_NO_RESOLVE_TRACK})
         EXPECT_EQ(quilvex.Check(id), BST_CHECKED) << id;
-    for (int id : {IDC_IRQ8_PRIORITY_1, IDC_WIN32_PRIORITY_SEPARATION,
-                   IDC_WIN32_PRIORITY_SEPARATION_0, IDC_WIN32_PRIORITY_SEPARATION_1, IDC_LINK,
-                   IDC_HIDE_RECYCLE_BIN})
+    for (int id : {IDC_IRQ8_PRIORITY_1, IDC_WIN32_PRIORITY_SEPARATION, IDC_WIN32_PRIORITY_SEPARATION_0,
+                   IDC_WIN32_PRIORITY_SEPARATION_1, IDC_LINK, IDC_HIDE_RECYCLE_BIN})
         EXPECT_EQ(quilvex.Check(id), BST_UNCHECKED) << id;
     EXPECT_TRUE(quilvex.Enabled(IDC_IRQ8_PRIORITY_1));
     EXPECT_TRUE(quilvex.Enabled(IDC_IRQ8_PRIORITY_2));
@@ -110,8 +109,8 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
     StoredValue separation = ReadTweak(TweakId::Win32PrioritySeparation);
     EXPECT_EQ(separation.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(separation.bytes, DwordBytes(2));
-    for (TweakId binary : {TweakId::ClassicShell, TweakId::NoActiveDesktop,
-                           TweakId::NoCustomizeWebView, TweakId::NoActiveDesktopChanges}) {
+    for (TweakId binary : {TweakId::ClassicShell, TweakId::NoActiveDesktop, TweakId::NoCustomizeWebView,
+                           TweakId::NoActiveDesktopChanges}) {
         StoredValue value = ReadTweak(binary);
         EXPECT_EQ(value.type, static_cast<DWORD>(REG_BINARY)) << TweakOf(binary).name;
         EXPECT_EQ(value.bytes, kBinaryOne) << TweakOf(binary).name;
@@ -140,7 +139,8 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
 const char kIconsFullWidthSmallA[] = "100\x82\x81";
 const char kIconsFullWidthCapitalA[] = "100\x82\x60";
 
-TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead) {
+TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead)
+{
     WriteTweakDword(TweakId::IRQ8Priority, 3);             // checked, neither option
     WriteTweakDword(TweakId::Win32PrioritySeparation, 1);  // "= 1"
     WriteTweak(TweakId::Link, REG_BINARY, kBinaryOne);

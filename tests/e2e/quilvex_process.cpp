@@ -7,8 +7,7 @@
 
 const char kDialogCaption[] = "Quilvex !  v1.1";
 const char kAboutCaption[] = "Quilvexのﾊﾞｰｼﾞｮﾝ情報";
-const char kRestartQuestion[] =
-    "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
+const char kRestartQuestion[] = "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
 const char kRestartCaption[] = "Quilvex";
 
 std::string QuilvexProcess::s_exePath;
@@ -23,7 +22,8 @@ struct WindowSearch {
     std::vector<HWND> windows;
 };
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
+{
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
@@ -34,7 +34,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
 // A top-level window's caption, read from the system's copy without a
 // message: a window found by enumeration may close before it is read (a
 // menu, a tip), and then it simply has no caption.
-std::string CaptionOf(HWND window) {
+std::string CaptionOf(HWND window)
+{
     char caption[256] = "";
     GetWindowTextA(window, caption, sizeof caption);
     return caption;
@@ -42,18 +43,20 @@ std::string CaptionOf(HWND window) {
 
 }  // namespace
 
-QuilvexProcess::~QuilvexProcess() {
+QuilvexProcess::~QuilvexProcess()
+{
     Kill();
     if (m_process.hProcess) CloseHandle(m_process.hProcess);
     if (m_process.hThread) CloseHandle(m_process.hThread);
 }
 
-bool QuilvexProcess::Start() {
+bool QuilvexProcess::Start()
+{
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + s_exePath + "\"";
-    if (!CreateProcessA(s_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &m_process)) {
+    if (!CreateProcessA(s_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &m_process)) {
         ADD_FAILURE() << "cannot start " << s_exePath << " (error " << GetLastError() << ")";
         return false;
     }
@@ -68,108 +71,123 @@ bool QuilvexProcess::Start() {
     return m_dialog != nullptr;
 }
 
-int QuilvexProcess::Check(int id) const {
+int QuilvexProcess::Check(int id) const
+{
     return static_cast<int>(Send(Item(id), BM_GETCHECK, 0, 0));
 }
 
-void QuilvexProcess::Click(int id) {
+void QuilvexProcess::Click(int id)
+{
     ASSERT_NE(Item(id), nullptr) << "no control " << id;
     Send(Item(id), BM_CLICK, 0, 0, kLongTextTimeoutMs);  // Apply may save 100 KB
 }
 
-void QuilvexProcess::Command(int id, WORD code) {
+void QuilvexProcess::Command(int id, WORD code)
+{
     Send(m_dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
 }
 
-void QuilvexProcess::SetText(int id, const std::string& text) {
+void QuilvexProcess::SetText(int id, const std::string& text)
+{
     Send(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), kLongTextTimeoutMs);
 }
 
-void QuilvexProcess::Type(int id, const std::string& text) {
+void QuilvexProcess::Type(int id, const std::string& text)
+{
     LRESULT end = Send(Item(id), WM_GETTEXTLENGTH, 0, 0);
     Send(Item(id), EM_SETSEL, end, end);
     Send(Item(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()), kLongTextTimeoutMs);
 }
 
-void QuilvexProcess::PostButton(int id) {
+void QuilvexProcess::PostButton(int id)
+{
     Post(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
 }
 
-void QuilvexProcess::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+void QuilvexProcess::Post(UINT message, WPARAM wParam, LPARAM lParam)
+{
     EXPECT_TRUE(PostMessageA(m_dialog, message, wParam, lParam));
 }
 
-HWND QuilvexProcess::Focus() const {
+HWND QuilvexProcess::Focus() const
+{
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(m_process.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
-HWND QuilvexProcess::WaitForWindow(const char* caption, DWORD timeoutMs) const {
+HWND QuilvexProcess::WaitForWindow(const char* caption, DWORD timeoutMs) const
+{
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopLevelWindows())
-                if (window != m_dialog && IsWindowVisible(window) && CaptionOf(window) == caption)
-                    found = window;
+                if (window != m_dialog && IsWindowVisible(window) && CaptionOf(window) == caption) found = window;
             return found != nullptr;
         },
         timeoutMs);
     return found;
 }
 
-std::vector<HWND> QuilvexProcess::TopLevelWindows() const {
+std::vector<HWND> QuilvexProcess::TopLevelWindows() const
+{
     WindowSearch search{m_process.dwProcessId, {}};
     if (m_process.hProcess) EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.windows;
 }
 
-bool QuilvexProcess::Running() const {
+bool QuilvexProcess::Running() const
+{
     return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-bool QuilvexProcess::WaitForExit(DWORD timeoutMs) const {
+bool QuilvexProcess::WaitForExit(DWORD timeoutMs) const
+{
     return m_process.hProcess && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-DWORD QuilvexProcess::ExitCode() const {
+DWORD QuilvexProcess::ExitCode() const
+{
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
 
-bool QuilvexProcess::Kill() {
+bool QuilvexProcess::Kill()
+{
     if (!Running()) return false;
     TerminateProcess(m_process.hProcess, 0xDEAD);
     WaitForExit(5000);
     return true;
 }
 
-LRESULT QuilvexProcess::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                             DWORD timeoutMs) {
+LRESULT QuilvexProcess::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs)
+{
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
-        ADD_FAILURE() << "message 0x" << std::hex << message << " to window " << window
-                      << " got no answer (error " << std::dec << GetLastError() << ")";
+        ADD_FAILURE() << "message 0x" << std::hex << message << " to window " << window << " got no answer (error "
+                      << std::dec << GetLastError() << ")";
     return static_cast<LRESULT>(result);
 }
 
-std::string QuilvexProcess::TextOf(HWND window) {
+std::string QuilvexProcess::TextOf(HWND window)
+{
     LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0, kLongTextTimeoutMs);
     std::string text(length + 1, '\0');
-    LRESULT copied = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                          kLongTextTimeoutMs);
+    LRESULT copied = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), kLongTextTimeoutMs);
     text.resize(copied);
     return text;
 }
 
-std::string QuilvexProcess::ClassOf(HWND window) {
+std::string QuilvexProcess::ClassOf(HWND window)
+{
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);
     return name;
 }
 
-std::vector<ControlState> ControlStates(const QuilvexProcess& quilvex) {
+std::vector<ControlState> ControlStates(const QuilvexProcess& quilvex)
+{
     static const int kIds[] = {IDC_APPLY,
                                IDC_NTFS_LAST_ACCESS,
                                IDC_NTFS_8DOT3,
@@ -197,12 +215,12 @@ std::vector<ControlState> ControlStates(const QuilvexProcess& quilvex) {
                                IDC_NO_RESOLVE_TRACK,
                                IDC_HIDE_RECYCLE_BIN};
     std::vector<ControlState> states;
-    for (int id : kIds)
-        states.push_back({id, quilvex.Check(id), quilvex.Enabled(id), quilvex.Text(id)});
+    for (int id : kIds) states.push_back({id, quilvex.Check(id), quilvex.Enabled(id), quilvex.Text(id)});
     return states;
 }
 
-void PrintTo(const ControlState& state, std::ostream* out) {
-    *out << "{" << state.id << ": check " << state.check << (state.enabled ? ", enabled" : ", disabled")
-         << ", \"" << state.text << "\"}";
+void PrintTo(const ControlState& state, std::ostream* out)
+{
+    *out << "{" << state.id << ": check " << state.check << (state.enabled ? ", enabled" : ", disabled") << ", \""
+         << state.text << "\"}";
 }

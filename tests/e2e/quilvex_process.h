@@ -64,8 +64,7 @@ public:
 
     // Message helpers for any window of the program, bounded to 5 s each
     // unless told otherwise.
-    static LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                        DWORD timeoutMs = 5000);
+    static LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 5000);
     static std::string TextOf(HWND window);
     static std::string ClassOf(HWND window);
 
@@ -81,9 +80,9 @@ struct ControlState {
     int check;
     bool enabled;
     std::string text;
-    bool operator==(const ControlState& other) const {
-        return id == other.id && check == other.check && enabled == other.enabled &&
-               text == other.text;
+    bool operator==(const ControlState& other) const
+    {
+        return id == other.id && check == other.check && enabled == other.enabled && text == other.text;
     }
 };
 std::vector<ControlState> ControlStates(const QuilvexProcess& quilvex);

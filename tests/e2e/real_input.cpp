@@ -11,7 +11,8 @@ namespace {
 const DWORD kPointerHoldMs = 200;
 const DWORD kPointerSettleLimitMs = 3000;
 
-void PlacePointer(POINT point) {
+void PlacePointer(POINT point)
+{
     SetCursorPos(point.x, point.y);
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -21,12 +22,14 @@ void PlacePointer(POINT point) {
     SendInput(1, &input, sizeof input);
 }
 
-bool PointerAt(POINT point) {
+bool PointerAt(POINT point)
+{
     POINT now{};
     return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
 }
 
-INPUT KeyInput(WORD key, bool up) {
+INPUT KeyInput(WORD key, bool up)
+{
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
@@ -35,14 +38,16 @@ INPUT KeyInput(WORD key, bool up) {
     return input;
 }
 
-void SendKey(WORD key, bool up) {
+void SendKey(WORD key, bool up)
+{
     INPUT input = KeyInput(key, up);
     SendInput(1, &input, sizeof input);
 }
 
 }  // namespace
 
-void RestPointerAt(POINT point) {
+void RestPointerAt(POINT point)
+{
     const DWORD start = GetTickCount();
     PlacePointer(point);
     DWORD heldSince = GetTickCount();
@@ -59,14 +64,15 @@ void RestPointerAt(POINT point) {
     }
 }
 
-void RestPointerOn(HWND window, bool rightEdge) {
+void RestPointerOn(HWND window, bool rightEdge)
+{
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window, &rect));
-    RestPointerAt({rightEdge ? rect.right - 4 : (rect.left + rect.right) / 2,
-                   (rect.top + rect.bottom) / 2});
+    RestPointerAt({rightEdge ? rect.right - 4 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
-void ClickWithPointer(HWND window) {
+void ClickWithPointer(HWND window)
+{
     RestPointerOn(window);
     INPUT clicks[2]{};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
@@ -75,7 +81,8 @@ void ClickWithPointer(HWND window) {
     SendInput(2, clicks, sizeof clicks[0]);
 }
 
-bool BringToForeground(HWND window) {
+bool BringToForeground(HWND window)
+{
     return WaitUntil(
         [&] {
             if (GetForegroundWindow() == window) return true;
@@ -85,13 +92,15 @@ bool BringToForeground(HWND window) {
         5000);
 }
 
-void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+void PressKey(WORD key, std::initializer_list<WORD> modifiers)
+{
     for (WORD modifier : modifiers) SendKey(modifier, false);
     SendKey(key, false);
     SendKey(key, true);
     for (WORD modifier : modifiers) SendKey(modifier, true);
 }
 
-void TypeKeys(const char* text) {
+void TypeKeys(const char* text)
+{
     for (const char* c = text; *c; ++c) PressKey(static_cast<WORD>(VkKeyScanA(*c) & 0xFF));
 }

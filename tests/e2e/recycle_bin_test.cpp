@@ -6,7 +6,8 @@ namespace {
 
 using RecycleBinTest = QuilvexTest;
 
-TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack) {
+TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
+{
     // Longer than the 255 bytes an older version carried.
     const std::string caption = "ごみ箱 (Trash) " + std::string(300, '#');
     WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StringBytes(caption));
@@ -38,7 +39,8 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack) {
     EXPECT_TRUE(next.WaitForExit(5000));
 }
 
-TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption) {
+TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption)
+{
     ASSERT_TRUE(quilvex.Start());
     ASSERT_EQ(quilvex.Check(IDC_HIDE_RECYCLE_BIN), BST_CHECKED);
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);

@@ -15,7 +15,8 @@ namespace {
 const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);  // 0x0411
 
 // A code-page-932 literal as the UTF-16 text a resource holds.
-std::wstring Wide(const std::string& text) {
+std::wstring Wide(const std::string& text)
+{
     std::wstring wide(text.size(), L'\0');
     wide.resize(MultiByteToWideChar(932, 0, text.data(), text.size(), &wide[0], wide.size()));
     return wide;
@@ -23,17 +24,19 @@ std::wstring Wide(const std::string& text) {
 
 class ResourcesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_module = LoadLibraryExA(QuilvexProcess::s_exePath.c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
+    void SetUp() override
+    {
+        m_module = LoadLibraryExA(QuilvexProcess::s_exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(m_module, nullptr) << QuilvexProcess::s_exePath;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (m_module) FreeLibrary(m_module);
     }
 
     // The bytes of a resource in Japanese; empty when there is none.
-    std::string Resource(LPCSTR type, int id) const {
+    std::string Resource(LPCSTR type, int id) const
+    {
         HRSRC found = FindResourceExA(m_module, type, MAKEINTRESOURCEA(id), kJapanese);
         if (!found) return "";
         const char* data = static_cast<const char*>(LockResource(LoadResource(m_module, found)));
@@ -51,13 +54,15 @@ public:
     DWORD Dword() { return Take<DWORD>(); }
     BYTE Byte() { return Take<BYTE>(); }
     short Short() { return Take<short>(); }
-    std::wstring String() {
+    std::wstring String()
+    {
         std::wstring text;
         for (WORD c = Word(); c != 0 && !Failed(); c = Word()) text += static_cast<wchar_t>(c);
         return text;
     }
     // A name or an ordinal: an ordinal shows as "#number".
-    std::wstring NameOrOrdinal() {
+    std::wstring NameOrOrdinal()
+    {
         WORD first = Word();
         if (first == 0) return L"";
         if (first == 0xFFFF) return L"#" + std::to_wstring(Word());
@@ -70,7 +75,8 @@ public:
 
 private:
     template <class T>
-    T Take() {
+    T Take()
+    {
         T value{};
         if (m_offset + sizeof(T) <= m_bytes.size()) memcpy(&value, &m_bytes[m_offset], sizeof(T));
         m_offset += sizeof(T);
@@ -100,7 +106,8 @@ struct DialogTemplate {
     std::vector<DialogControl> controls;
 };
 
-std::wstring ClassName(const std::wstring& name) {
+std::wstring ClassName(const std::wstring& name)
+{
     if (name == L"#128") return L"BUTTON";
     if (name == L"#129") return L"EDIT";
     if (name == L"#130") return L"STATIC";
@@ -109,7 +116,8 @@ std::wstring ClassName(const std::wstring& name) {
     return upper;
 }
 
-DialogTemplate ParseDialog(const std::string& bytes) {
+DialogTemplate ParseDialog(const std::string& bytes)
+{
     DialogTemplate dialog{};
     Reader reader(bytes);
     EXPECT_EQ(reader.Word(), 1) << "not an extended dialog template";
@@ -160,7 +168,8 @@ struct DialogHeader {
 };
 
 // At 0, 0, without menu or class, in a 9-point regular font.
-void ExpectHeader(const DialogTemplate& dialog, const DialogHeader& expected) {
+void ExpectHeader(const DialogTemplate& dialog, const DialogHeader& expected)
+{
     EXPECT_EQ(dialog.style, expected.style) << std::hex << dialog.style;
     EXPECT_EQ(dialog.exStyle, expected.exStyle);
     EXPECT_EQ(dialog.helpId, 0u);
@@ -178,7 +187,8 @@ void ExpectHeader(const DialogTemplate& dialog, const DialogHeader& expected) {
     EXPECT_EQ(dialog.font, expected.font);
 }
 
-void ExpectControls(const DialogTemplate& dialog, const std::vector<DialogControl>& expected) {
+void ExpectControls(const DialogTemplate& dialog, const std::vector<DialogControl>& expected)
+{
     ASSERT_EQ(dialog.controls.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const DialogControl& got = dialog.controls[i];
@@ -197,62 +207,60 @@ void ExpectControls(const DialogTemplate& dialog, const std::vector<DialogContro
     }
 }
 
-const DWORD kGroupBox = 0x50000007, kNotifyingGroupBox = 0x50004007, kDefaultButton = 0x50010001,
-            kButton = 0x50010000, kFirstCheckbox = 0x50030003, kCheckbox = 0x50010003,
-            kOption = 0x50020009, kNumberEdit = 0x50810080;
+const DWORD kGroupBox = 0x50000007, kNotifyingGroupBox = 0x50004007, kDefaultButton = 0x50010001, kButton = 0x50010000,
+            kFirstCheckbox = 0x50030003, kCheckbox = 0x50010003, kOption = 0x50020009, kNumberEdit = 0x50810080;
 
-TEST_F(ResourcesTest, MainDialogTemplateHasEveryControlInTabOrder) {
+TEST_F(ResourcesTest, MainDialogTemplateHasEveryControlInTabOrder)
+{
     DialogTemplate dialog = ParseDialog(Resource(RT_DIALOG, IDD_QUILVEX_DIALOG));
-    ExpectHeader(dialog, {0x90C800C0, WS_EX_APPWINDOW, 267, 250, Wide(kDialogCaption),
-                          L"MS UI Gothic", DEFAULT_CHARSET});
+    ExpectHeader(dialog,
+                 {0x90C800C0, WS_EX_APPWINDOW, 267, 250, Wide(kDialogCaption), L"MS UI Gothic", DEFAULT_CHARSET});
 
     const std::wstring B = L"BUTTON", E = L"EDIT";
-    ExpectControls(
-        dialog,
-        {
-            {1028, B, kGroupBox, 7, 7, 122, 37, Wide("NTFS")},
-            {-1, B, kGroupBox, 139, 7, 122, 66, Wide("メモリ")},
-            {-1, B, kGroupBox, 7, 51, 122, 90, Wide("システム")},
-            {1027, B, kNotifyingGroupBox, 138, 80, 122, 61, Wide("IEとシェルの統合")},
-            {1029, B, kGroupBox, 7, 148, 254, 73, Wide("エクスプローラ")},
-            {IDOK, B, kDefaultButton, 104, 229, 50, 14, Wide("OK")},
-            {IDCANCEL, B, kButton, 157, 229, 50, 14, Wide("ｷｬﾝｾﾙ")},
-            {IDC_APPLY, B, kButton, 210, 229, 50, 14, Wide("適用")},
-            {1000, B, kFirstCheckbox, 13, 18, 111, 11, Wide("NtfsDisableLastAccessUpdate")},
-            {1001, B, kCheckbox, 13, 29, 111, 11, Wide("NtfsDisable8dot3NameCreation")},
-            {1004, B, kCheckbox, 145, 19, 103, 9, Wide("LargeSystemCache")},
-            {1009, B, kCheckbox, 145, 30, 103, 9, Wide("DisablePagingExecutive")},
-            {1016, B, kCheckbox, 145, 41, 103, 9, Wide("IoPageLockLimit")},
-            {1018, E, kNumberEdit, 155, 52, 53, 13, L""},
-            {1011, B, kCheckbox, 13, 63, 103, 9, Wide("IRQ8Priority")},
-            {1012, B, kOption, 22, 74, 93, 9, Wide("IRQ8Priority = 1")},
-            {1013, B, kOption, 22, 85, 93, 9, Wide("IRQ8Priority = 2")},
-            {1014, B, kCheckbox, 13, 103, 103, 9, Wide("Win32PrioritySeparation")},
-            {1017, B, kOption, 22, 114, 103, 9, Wide("Win32PrioritySeparation = 0")},
-            {1015, B, kOption, 22, 126, 103, 9, Wide("Win32PrioritySeparation = 1")},
-            {1005, B, kCheckbox, 145, 91, 103, 9, Wide("ClassicShell")},
-            {1006, B, kCheckbox, 145, 102, 103, 9, Wide("NoActiveDesktop")},
-            {1007, B, kCheckbox, 145, 113, 103, 9, Wide("NoCustomizeWebView")},
-            {1008, B, kCheckbox, 145, 124, 103, 9, Wide("NoActiveDesktopChanges")},
-            {1003, B, kCheckbox, 13, 160, 124, 9, Wide("DesktopProcess")},
-            {1002, B, kCheckbox, 13, 171, 124, 9, Wide("AlwaysUnloadDLL")},
-            {1019, B, kCheckbox, 13, 182, 124, 9, Wide("NoSharedDocuments")},
-            {1020, B, kCheckbox, 13, 193, 124, 9, Wide("Use Search Asst")},
-            {1010, B, kCheckbox, 13, 205, 157, 9,
-             Wide("新しいｼｮｰﾄｶｯﾄに \"～のｼｮｰﾄｶｯﾄ\" をつける。")},
-            {1026, B, kCheckbox, 145, 160, 107, 9, Wide("ゴミ箱を非表示にする。")},
-            {1024, B, kCheckbox, 145, 171, 107, 9, Wide("NoResolveTrack")},
-            {1021, B, kCheckbox, 145, 182, 107, 9, Wide("Max Cached Icons")},
-            {1022, E, kNumberEdit, 155, 192, 53, 13, L""},
-        });
+    ExpectControls(dialog,
+                   {
+                       {1028, B, kGroupBox, 7, 7, 122, 37, Wide("NTFS")},
+                       {-1, B, kGroupBox, 139, 7, 122, 66, Wide("メモリ")},
+                       {-1, B, kGroupBox, 7, 51, 122, 90, Wide("システム")},
+                       {1027, B, kNotifyingGroupBox, 138, 80, 122, 61, Wide("IEとシェルの統合")},
+                       {1029, B, kGroupBox, 7, 148, 254, 73, Wide("エクスプローラ")},
+                       {IDOK, B, kDefaultButton, 104, 229, 50, 14, Wide("OK")},
+                       {IDCANCEL, B, kButton, 157, 229, 50, 14, Wide("ｷｬﾝｾﾙ")},
+                       {IDC_APPLY, B, kButton, 210, 229, 50, 14, Wide("適用")},
+                       {1000, B, kFirstCheckbox, 13, 18, 111, 11, Wide("NtfsDisableLastAccessUpdate")},
+                       {1001, B, kCheckbox, 13, 29, 111, 11, Wide("NtfsDisable8dot3NameCreation")},
+                       {1004, B, kCheckbox, 145, 19, 103, 9, Wide("LargeSystemCache")},
+                       {1009, B, kCheckbox, 145, 30, 103, 9, Wide("DisablePagingExecutive")},
+                       {1016, B, kCheckbox, 145, 41, 103, 9, Wide("IoPageLockLimit")},
+                       {1018, E, kNumberEdit, 155, 52, 53, 13, L""},
+                       {1011, B, kCheckbox, 13, 63, 103, 9, Wide("IRQ8Priority")},
+                       {1012, B, kOption, 22, 74, 93, 9, Wide("IRQ8Priority = 1")},
+                       {1013, B, kOption, 22, 85, 93, 9, Wide("IRQ8Priority = 2")},
+                       {1014, B, kCheckbox, 13, 103, 103, 9, Wide("Win32PrioritySeparation")},
+                       {1017, B, kOption, 22, 114, 103, 9, Wide("Win32PrioritySeparation = 0")},
+                       {1015, B, kOption, 22, 126, 103, 9, Wide("Win32PrioritySeparation = 1")},
+                       {1005, B, kCheckbox, 145, 91, 103, 9, Wide("ClassicShell")},
+                       {1006, B, kCheckbox, 145, 102, 103, 9, Wide("NoActiveDesktop")},
+                       {1007, B, kCheckbox, 145, 113, 103, 9, Wide("NoCustomizeWebView")},
+                       {1008, B, kCheckbox, 145, 124, 103, 9, Wide("NoActiveDesktopChanges")},
+                       {1003, B, kCheckbox, 13, 160, 124, 9, Wide("DesktopProcess")},
+                       {1002, B, kCheckbox, 13, 171, 124, 9, Wide("AlwaysUnloadDLL")},
+                       {1019, B, kCheckbox, 13, 182, 124, 9, Wide("NoSharedDocuments")},
+                       {1020, B, kCheckbox, 13, 193, 124, 9, Wide("Use Search Asst")},
+                       {1010, B, kCheckbox, 13, 205, 157, 9, Wide("新しいｼｮｰﾄｶｯﾄに \"～のｼｮｰﾄｶｯﾄ\" をつける。")},
+                       {1026, B, kCheckbox, 145, 160, 107, 9, Wide("ゴミ箱を非表示にする。")},
+                       {1024, B, kCheckbox, 145, 171, 107, 9, Wide("NoResolveTrack")},
+                       {1021, B, kCheckbox, 145, 182, 107, 9, Wide("Max Cached Icons")},
+                       {1022, E, kNumberEdit, 155, 192, 53, 13, L""},
+                   });
     // The one wide character that a look-alike could stand in for.
     EXPECT_NE(dialog.controls.at(28).caption.find(L'\xFF5E'), std::wstring::npos);
 }
 
-TEST_F(ResourcesTest, AboutBoxTemplate) {
+TEST_F(ResourcesTest, AboutBoxTemplate)
+{
     DialogTemplate dialog = ParseDialog(Resource(RT_DIALOG, IDD_ABOUTBOX));
-    ExpectHeader(dialog,
-                 {0x80C800C0, 0, 235, 55, Wide(kAboutCaption), Wide("ＭＳ Ｐゴシック"), ANSI_CHARSET});
+    ExpectHeader(dialog, {0x80C800C0, 0, 235, 55, Wide(kAboutCaption), Wide("ＭＳ Ｐゴシック"), ANSI_CHARSET});
     ASSERT_EQ(dialog.controls.size(), 4u);
     // The author's notice is ours to word; it only has to be there.
     std::wstring notice = dialog.controls[2].caption;
@@ -266,14 +274,14 @@ TEST_F(ResourcesTest, AboutBoxTemplate) {
                            });
 }
 
-TEST_F(ResourcesTest, SystemMenuStringIsTheOnlyEntryOfItsBlock) {
+TEST_F(ResourcesTest, SystemMenuStringIsTheOnlyEntryOfItsBlock)
+{
     std::string block = Resource(RT_STRING, IDS_ABOUTBOX / 16 + 1);
     ASSERT_FALSE(block.empty());
     Reader reader(block);
     for (int index = 0; index < 16; ++index) {
         std::wstring text;
-        for (WORD length = reader.Word(); length > 0; --length)
-            text += static_cast<wchar_t>(reader.Word());
+        for (WORD length = reader.Word(); length > 0; --length) text += static_cast<wchar_t>(reader.Word());
         if (index == IDS_ABOUTBOX % 16)
             EXPECT_EQ(text, Wide("Quilvex ! のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
         else
@@ -282,7 +290,8 @@ TEST_F(ResourcesTest, SystemMenuStringIsTheOnlyEntryOfItsBlock) {
     EXPECT_FALSE(reader.Failed());
 }
 
-TEST_F(ResourcesTest, IconGroupHoldsA32And16PixelImageOf24Bits) {
+TEST_F(ResourcesTest, IconGroupHoldsA32And16PixelImageOf24Bits)
+{
     std::string group = Resource(RT_GROUP_ICON, IDR_MAINFRAME);
     ASSERT_FALSE(group.empty());
     Reader reader(group);
@@ -310,18 +319,21 @@ struct VersionBlock {
     WORD type = 0;
     std::vector<VersionBlock> children;
 
-    const VersionBlock* Child(const std::wstring& name) const {
+    const VersionBlock* Child(const std::wstring& name) const
+    {
         for (const VersionBlock& child : children)
             if (child.key == name) return &child;
         return nullptr;
     }
-    std::wstring Text() const {
+    std::wstring Text() const
+    {
         std::wstring text(reinterpret_cast<const wchar_t*>(value.data()), value.size() / 2);
         return text.substr(0, text.find(L'\0'));
     }
 };
 
-VersionBlock ParseVersionBlock(const std::string& bytes, size_t offset, size_t end) {
+VersionBlock ParseVersionBlock(const std::string& bytes, size_t offset, size_t end)
+{
     VersionBlock block;
     auto word = [&](size_t at) {
         WORD value = 0;
@@ -345,7 +357,8 @@ VersionBlock ParseVersionBlock(const std::string& bytes, size_t offset, size_t e
     return block;
 }
 
-TEST_F(ResourcesTest, VersionRecord) {
+TEST_F(ResourcesTest, VersionRecord)
+{
     HRSRC found = FindResourceA(m_module, MAKEINTRESOURCEA(1), RT_VERSION);
     ASSERT_NE(found, nullptr);
     const char* data = static_cast<const char*>(LockResource(LoadResource(m_module, found)));
@@ -375,14 +388,9 @@ TEST_F(ResourcesTest, VersionRecord) {
     const VersionBlock& table = strings->children[0];
     EXPECT_EQ(table.key, L"041104b0");
     const std::pair<const wchar_t*, std::string> kEntries[] = {
-        {L"Comments", "基本的にWindowsXP用。"},
-        {L"FileDescription", "Quilvex !"},
-        {L"FileVersion", "1, 1, 0, 0"},
-        {L"InternalName", "Quilvex"},
-        {L"LegalCopyright", ""},  // the author's notice: any text
-        {L"OriginalFilename", "Quilvex.exe"},
-        {L"ProductName", "Quilvex !"},
-        {L"ProductVersion", "1, 1, 0, 0"},
+        {L"Comments", "基本的にWindowsXP用。"}, {L"FileDescription", "Quilvex !"}, {L"FileVersion", "1, 1, 0, 0"},
+        {L"InternalName", "Quilvex"},           {L"LegalCopyright", ""},  // the author's notice: any text
+        {L"OriginalFilename", "Quilvex.exe"},   {L"ProductName", "Quilvex !"},     {L"ProductVersion", "1, 1, 0, 0"},
         {L"SpecialBuild", "20031129"},
     };
     ASSERT_EQ(table.children.size(), std::size(kEntries));
@@ -402,20 +410,19 @@ TEST_F(ResourcesTest, VersionRecord) {
     EXPECT_EQ(translation->value, std::string("\x11\x04\xB0\x04", 4));
 }
 
-TEST_F(ResourcesTest, ManifestAsksForCommonControls6) {
+TEST_F(ResourcesTest, ManifestAsksForCommonControls6)
+{
     std::string manifest = Resource(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     for (char& c : manifest)
         if (c == '\'') c = '"';
     for (const char* expected :
          {"manifestVersion=\"1.0\"", "<dependentAssembly>", "type=\"win32\"",
-          "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-          "processorArchitecture=\"X86\"", "publicKeyToken=\"6595b64144ccf1df\"",
-          "language=\"*\""})
+          "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "processorArchitecture=\"X86\"",
+          "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\""})
         EXPECT_NE(manifest.find(expected), std::string::npos) << expected << "\n" << manifest;
     size_t first = manifest.find("<dependentAssembly>");
-    EXPECT_EQ(manifest.find("<dependentAssembly>", first + 1), std::string::npos)
-        << "one dependency only";
+    EXPECT_EQ(manifest.find("<dependentAssembly>", first + 1), std::string::npos) << "one dependency only";
 }
 
 }  // namespace

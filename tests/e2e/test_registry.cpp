@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-void ClearTweaks() {
+void ClearTweaks()
+{
     for (const Tweak& tweak : kTweaks) {
         HKEY key;
         if (RegOpenKeyExA(tweak.root, tweak.keyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
@@ -19,7 +20,8 @@ void ClearTweaks() {
     }
 }
 
-StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName) {
+StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName)
+{
     StoredValue value;
     HKEY key;
     if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
@@ -28,8 +30,8 @@ StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName) {
         // One byte more, for a terminator that the A layer may add to a string.
         std::string buffer(size + 1, '\0');
         DWORD got = buffer.size();
-        if (RegQueryValueExA(key, valueName, nullptr, &value.type,
-                             reinterpret_cast<BYTE*>(&buffer[0]), &got) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, valueName, nullptr, &value.type, reinterpret_cast<BYTE*>(&buffer[0]), &got) ==
+            ERROR_SUCCESS) {
             value.exists = true;
             value.bytes = buffer.substr(0, got);
         }
@@ -38,47 +40,54 @@ StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName) {
     return value;
 }
 
-StoredValue ReadTweak(TweakId tweak) {
+StoredValue ReadTweak(TweakId tweak)
+{
     const Tweak& entry = TweakOf(tweak);
     return ReadValue(entry.root, entry.keyPath, entry.valueName);
 }
 
-bool KeyExists(HKEY root, const char* keyPath) {
+bool KeyExists(HKEY root, const char* keyPath)
+{
     HKEY key;
     if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
-void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type,
-                const std::string& bytes) {
+void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::string& bytes)
+{
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS)
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
         << keyPath;
-    EXPECT_EQ(RegSetValueExA(key, valueName, 0, type,
-                             reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()),
+    EXPECT_EQ(RegSetValueExA(key, valueName, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()),
               ERROR_SUCCESS)
         << valueName;
     RegCloseKey(key);
 }
 
-void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes) {
+void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes)
+{
     const Tweak& entry = TweakOf(tweak);
     WriteValue(entry.root, entry.keyPath, entry.valueName, type, bytes);
 }
 
-void WriteTweakDword(TweakId tweak, DWORD value) {
+void WriteTweakDword(TweakId tweak, DWORD value)
+{
     WriteTweak(tweak, REG_DWORD, DwordBytes(value));
 }
 
-void WriteTweakString(TweakId tweak, const std::string& text) {
+void WriteTweakString(TweakId tweak, const std::string& text)
+{
     WriteTweak(tweak, REG_SZ, StringBytes(text));
 }
 
-std::string DwordBytes(DWORD value) {
-    return std::string{static_cast<char>(value), static_cast<char>(value >> 8),
-                       static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+std::string DwordBytes(DWORD value)
+{
+    return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+                       static_cast<char>(value >> 24)};
 }
 
-std::string StringBytes(const std::string& text) { return text + '\0'; }
+std::string StringBytes(const std::string& text)
+{
+    return text + '\0';
+}

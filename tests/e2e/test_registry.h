@@ -23,8 +23,7 @@ StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName);
 StoredValue ReadTweak(TweakId tweak);
 bool KeyExists(HKEY root, const char* keyPath);
 
-void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type,
-                const std::string& bytes);
+void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::string& bytes);
 void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes);
 void WriteTweakDword(TweakId tweak, DWORD value);
 // REG_SZ with its terminator, as other programs store strings.

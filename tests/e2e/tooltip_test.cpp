@@ -11,7 +11,8 @@ namespace {
 using TooltipTest = QuilvexTest;
 
 // The texts of the program's visible tooltip windows.
-std::vector<std::string> ShownTips(const QuilvexProcess& quilvex) {
+std::vector<std::string> ShownTips(const QuilvexProcess& quilvex)
+{
     std::vector<std::string> tips;
     for (HWND window : quilvex.TopLevelWindows())
         if (IsWindowVisible(window) && QuilvexProcess::ClassOf(window) == "tooltips_class32")
@@ -20,7 +21,8 @@ std::vector<std::string> ShownTips(const QuilvexProcess& quilvex) {
 }
 
 // Rests the pointer on a window; the tip with the text of id shows within 4 s.
-void ExpectTip(const QuilvexProcess& quilvex, HWND window, bool rightEdge, int id) {
+void ExpectTip(const QuilvexProcess& quilvex, HWND window, bool rightEdge, int id)
+{
     RestPointerOn(window, rightEdge);
     const std::string expected = BuildTooltipText(id);
     std::vector<std::string> tips;
@@ -36,27 +38,27 @@ void ExpectTip(const QuilvexProcess& quilvex, HWND window, bool rightEdge, int i
                        << (tips.empty() ? "" : ", the first: " + tips[0]);
 }
 
-TEST_F(TooltipTest, TipsShowOverARegisteredCheckboxAndTheGroupBoxButNotOverLink) {
+TEST_F(TooltipTest, TipsShowOverARegisteredCheckboxAndTheGroupBoxButNotOverLink)
+{
     ASSERT_TRUE(quilvex.Start());
     SetForegroundWindow(quilvex.dialog());
 
     // 1010 has no tip: after well over the one-second delay, none shows.
     RestPointerOn(quilvex.Item(IDC_LINK));
     Sleep(2500);
-    for (const std::string& tip : ShownTips(quilvex))
-        EXPECT_TRUE(tip.empty()) << "a tip over 1010: " << tip;
+    for (const std::string& tip : ShownTips(quilvex)) EXPECT_TRUE(tip.empty()) << "a tip over 1010: " << tip;
 
     ExpectTip(quilvex, quilvex.Item(IDC_NTFS_LAST_ACCESS), false, IDC_NTFS_LAST_ACCESS);
     // The group box is registered nowhere; the automatic tips answer for it
     // where no checkbox covers it.
-    ExpectTip(quilvex, quilvex.Item(IDC_SHELL_INTEGRATION_GROUP), true,
-              IDC_SHELL_INTEGRATION_GROUP);
+    ExpectTip(quilvex, quilvex.Item(IDC_SHELL_INTEGRATION_GROUP), true, IDC_SHELL_INTEGRATION_GROUP);
 
     quilvex.PostButton(IDCANCEL);
     ExpectEndedWithoutQuestion();
 }
 
-TEST_F(TooltipTest, OwnTooltipShowsAlwaysWithItsDelaysNoWidthAndSeventeenTools) {
+TEST_F(TooltipTest, OwnTooltipShowsAlwaysWithItsDelaysNoWidthAndSeventeenTools)
+{
     ASSERT_TRUE(quilvex.Start());
     // The dialog's own tooltip is the one with tools; the automatic one holds
     // at most the child under the pointer.

@@ -5,7 +5,8 @@
 
 // Polls condition until it holds (true) or timeoutMs has passed (false).
 template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs) {
+bool WaitUntil(Condition condition, DWORD timeoutMs)
+{
     DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;

@@ -8,40 +8,46 @@ namespace {
 
 class WalkthroughTest : public QuilvexTest {
 protected:
-    void StartInForeground() {
+    void StartInForeground()
+    {
         ASSERT_TRUE(quilvex.Start());
         ASSERT_TRUE(BringToForeground(quilvex.dialog())) << "the dialog is not in the foreground";
     }
-    void ExpectFocusOn(int id) {
+    void ExpectFocusOn(int id)
+    {
         EXPECT_TRUE(WaitUntil([&] { return quilvex.Focus() == quilvex.Item(id); }, 2000))
             << "the focus is not on " << id << " but on " << quilvex.Focus() << " (control "
             << GetDlgCtrlID(quilvex.Focus()) << ")";
     }
-    void Tab(int expectedId, bool backwards = false) {
+    void Tab(int expectedId, bool backwards = false)
+    {
         if (backwards)
             PressKey(VK_TAB, {VK_SHIFT});
         else
             PressKey(VK_TAB);
         ExpectFocusOn(expectedId);
     }
-    bool WaitForCheck(int id, int state) {
+    bool WaitForCheck(int id, int state)
+    {
         return WaitUntil([&] { return quilvex.Check(id) == state; }, 2000);
     }
     // The save pass has run: Apply is disabled again.
-    bool WaitForApplyDone() {
+    bool WaitForApplyDone()
+    {
         return WaitUntil([&] { return !quilvex.Enabled(IDC_APPLY); }, 5000);
     }
 };
 
-TEST_F(WalkthroughTest, KeyboardTabsTicksTypesAppliesAndEscapeStillReachesCancel) {
+TEST_F(WalkthroughTest, KeyboardTabsTicksTypesAppliesAndEscapeStillReachesCancel)
+{
     StartInForeground();
     ExpectFocusOn(IDOK);
     // Apply is disabled and Tab passes it by.
     Tab(IDCANCEL);
     Tab(IDC_NTFS_LAST_ACCESS);
     Tab(IDCANCEL, true);
-    for (int id : {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_LARGE_SYSTEM_CACHE,
-                   IDC_DISABLE_PAGING_EXECUTIVE, IDC_IO_PAGE_LOCK_LIMIT})
+    for (int id : {IDC_NTFS_LAST_ACCESS, IDC_NTFS_8DOT3, IDC_LARGE_SYSTEM_CACHE, IDC_DISABLE_PAGING_EXECUTIVE,
+                   IDC_IO_PAGE_LOCK_LIMIT})
         Tab(id);
 
     // Space ticks IoPageLockLimit; its number field follows and is the next stop.
@@ -55,8 +61,8 @@ TEST_F(WalkthroughTest, KeyboardTabsTicksTypesAppliesAndEscapeStillReachesCancel
         << quilvex.Text(IDC_IO_PAGE_LOCK_LIMIT_EDIT);
 
     // Back to Apply, now enabled, and Space on it.
-    for (int id : {IDC_IO_PAGE_LOCK_LIMIT, IDC_DISABLE_PAGING_EXECUTIVE, IDC_LARGE_SYSTEM_CACHE,
-                   IDC_NTFS_8DOT3, IDC_NTFS_LAST_ACCESS, IDC_APPLY})
+    for (int id : {IDC_IO_PAGE_LOCK_LIMIT, IDC_DISABLE_PAGING_EXECUTIVE, IDC_LARGE_SYSTEM_CACHE, IDC_NTFS_8DOT3,
+                   IDC_NTFS_LAST_ACCESS, IDC_APPLY})
         Tab(id, true);
     PressKey(VK_SPACE);
     ASSERT_TRUE(WaitForApplyDone());
@@ -71,7 +77,8 @@ TEST_F(WalkthroughTest, KeyboardTabsTicksTypesAppliesAndEscapeStillReachesCancel
     ExpectNoRestartRequested();
 }
 
-TEST_F(WalkthroughTest, KeyboardSpaceTicksAndEnterOnOkSavesAndAsks) {
+TEST_F(WalkthroughTest, KeyboardSpaceTicksAndEnterOnOkSavesAndAsks)
+{
     StartInForeground();
     ExpectFocusOn(IDOK);
     Tab(IDCANCEL);
@@ -90,7 +97,8 @@ TEST_F(WalkthroughTest, KeyboardSpaceTicksAndEnterOnOkSavesAndAsks) {
     ExpectNoRestartRequested();
 }
 
-TEST_F(WalkthroughTest, PointerClicksATweakAndApplyThenEnterRunsOk) {
+TEST_F(WalkthroughTest, PointerClicksATweakAndApplyThenEnterRunsOk)
+{
     StartInForeground();
     ClickWithPointer(quilvex.Item(IDC_LARGE_SYSTEM_CACHE));
     ASSERT_TRUE(WaitForCheck(IDC_LARGE_SYSTEM_CACHE, BST_CHECKED));

@@ -205,9 +205,7 @@ TEST(Dialog, WindowProcSeesACommandBeforeTheMessageMap)
 // dialog itself) and returns the result.
 INT_PTR RunWith(TestDialog& dialog, UINT message, WPARAM wParam, bool toFocus)
 {
-    dialog.Steps({[=](TestDialog& self) {
-        ::PostMessageA(toFocus ? ::GetFocus() : self.m_hWnd, message, wParam, 0);
-    }});
+    dialog.Steps({[=](TestDialog& self) { ::PostMessageA(toFocus ? ::GetFocus() : self.m_hWnd, message, wParam, 0); }});
     return dialog.DoModal();
 }
 

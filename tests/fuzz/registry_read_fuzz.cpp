@@ -19,7 +19,8 @@ namespace {
 const char kKey[] = "Software\\QuilvexFuzz";
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t size)
+{
     if (size < 3) return 0;
     const uint8_t flags = input[0];
     const DWORD type = input[1] % 12;

@@ -28,7 +28,8 @@ public:
     Input(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
     // Seeds one value (or leaves it out) from the next record.
-    void SeedValue(MemoryRegistryApi& api, HKEY root, const char* keyPath, const char* valueName) {
+    void SeedValue(MemoryRegistryApi& api, HKEY root, const char* keyPath, const char* valueName)
+    {
         const uint8_t header = Next();
         const size_t length = Next();
         std::vector<BYTE> bytes;
@@ -45,7 +46,8 @@ private:
     size_t m_pos = 0;
 };
 
-void LoadAndSave(MemoryRegistryApi& api, RegistryAccess& registry) {
+void LoadAndSave(MemoryRegistryApi& api, RegistryAccess& registry)
+{
     FakePanel panel;
     LoadSettings(registry, panel);
     if (api.OpenHandleCount() != 0) std::abort();
@@ -55,7 +57,8 @@ void LoadAndSave(MemoryRegistryApi& api, RegistryAccess& registry) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     MemoryRegistryApi api;
     RegistryAccess registry(api);
     Input input(data, size);

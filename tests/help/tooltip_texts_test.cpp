@@ -9,7 +9,8 @@
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& text)
+{
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
@@ -18,7 +19,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-uint64_t Fnv1a(const std::string& text) {
+uint64_t Fnv1a(const std::string& text)
+{
     uint64_t hash = 0xcbf29ce484222325u;
     for (unsigned char byte : text) hash = (hash ^ byte) * 0x100000001b3u;
     return hash;
@@ -32,18 +34,16 @@ struct Expected {
 };
 
 const Expected kTexts[] = {
-    {1000, 141, 2, 0x5dccd3b72ca0ffccu}, {1001, 234, 3, 0x844c3471ecd0a369u},
-    {1002, 31, 1, 0xbf4063b65943d50au},  {1003, 168, 3, 0x9c2155f816618721u},
-    {1004, 114, 2, 0x7e871f77990d8c17u}, {1005, 205, 4, 0x8bef165bc0054581u},
-    {1006, 196, 3, 0x30e8e018503634b9u}, {1007, 62, 1, 0x47ce622bc6ea1661u},
-    {1008, 71, 1, 0x35e483939373b5ebu},  {1009, 109, 2, 0x61826ec717f85ec0u},
-    {1011, 151, 3, 0x04e4d95a2cd2464du}, {1014, 222, 4, 0x66381d1de03c9969u},
-    {1016, 594, 8, 0x181c5c9ba5f456e4u}, {1019, 54, 1, 0xb39045e80f92a7cau},
-    {1020, 54, 1, 0xaf45f1248ff887bfu},  {1021, 96, 3, 0xb53b2b40de705036u},
-    {1024, 52, 1, 0xe14ad917cd13e1feu},  {1027, 116, 2, 0xb10156817a388e03u},
+    {1000, 141, 2, 0x5dccd3b72ca0ffccu}, {1001, 234, 3, 0x844c3471ecd0a369u}, {1002, 31, 1, 0xbf4063b65943d50au},
+    {1003, 168, 3, 0x9c2155f816618721u}, {1004, 114, 2, 0x7e871f77990d8c17u}, {1005, 205, 4, 0x8bef165bc0054581u},
+    {1006, 196, 3, 0x30e8e018503634b9u}, {1007, 62, 1, 0x47ce622bc6ea1661u},  {1008, 71, 1, 0x35e483939373b5ebu},
+    {1009, 109, 2, 0x61826ec717f85ec0u}, {1011, 151, 3, 0x04e4d95a2cd2464du}, {1014, 222, 4, 0x66381d1de03c9969u},
+    {1016, 594, 8, 0x181c5c9ba5f456e4u}, {1019, 54, 1, 0xb39045e80f92a7cau},  {1020, 54, 1, 0xaf45f1248ff887bfu},
+    {1021, 96, 3, 0xb53b2b40de705036u},  {1024, 52, 1, 0xe14ad917cd13e1feu},  {1027, 116, 2, 0xb10156817a388e03u},
 };
 
-TEST(TooltipTexts, EveryTextHasItsExactBytes) {
+TEST(TooltipTexts, EveryTextHasItsExactBytes)
+{
     for (const Expected& expected : kTexts) {
         SCOPED_TRACE(expected.id);
         const std::string text = BuildTooltipText(expected.id);
@@ -56,14 +56,17 @@ TEST(TooltipTexts, EveryTextHasItsExactBytes) {
     }
 }
 
-TEST(TooltipTexts, ControlsWithoutHelpGetNothing) {
-    for (unsigned id : {0u, 1u, 2u, 3u, 999u, 1010u, 1012u, 1013u, 1015u, 1017u, 1018u, 1022u, 1026u, 1028u,
-                        1029u, 1030u, 0xFFFFFFFFu})
+TEST(TooltipTexts, ControlsWithoutHelpGetNothing)
+{
+    for (unsigned id : {0u, 1u, 2u, 3u, 999u, 1010u, 1012u, 1013u, 1015u, 1017u, 1018u, 1022u, 1026u, 1028u, 1029u,
+                        1030u, 0xFFFFFFFFu})
         EXPECT_EQ("", BuildTooltipText(id)) << id;
 }
 
-TEST(TooltipTexts, SharedAndSpecialLines) {
-    EXPECT_EQ(BuildTooltipText(IDC_NO_ACTIVE_DESKTOP_CHANGES), SplitLines(BuildTooltipText(IDC_NO_ACTIVE_DESKTOP)).back());
+TEST(TooltipTexts, SharedAndSpecialLines)
+{
+    EXPECT_EQ(BuildTooltipText(IDC_NO_ACTIVE_DESKTOP_CHANGES),
+              SplitLines(BuildTooltipText(IDC_NO_ACTIVE_DESKTOP)).back());
 
     // One empty line, right before "[実際の計算方法]".
     const std::string ioPageLockLimit = BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT);

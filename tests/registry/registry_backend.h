@@ -28,7 +28,10 @@ struct BackendParam {
     std::unique_ptr<RegistryBackend> (*make)();
 };
 
-inline std::ostream& operator<<(std::ostream& out, const BackendParam& param) { return out << param.name; }
+inline std::ostream& operator<<(std::ostream& out, const BackendParam& param)
+{
+    return out << param.name;
+}
 
 // A value as the registry holds it.
 struct Stored {
@@ -37,7 +40,10 @@ struct Stored {
     std::vector<BYTE> bytes;
 };
 
-inline std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
+inline std::vector<BYTE> Bytes(const std::string& text)
+{
+    return std::vector<BYTE>(text.begin(), text.end());
+}
 
 class RegistryConformance : public ::testing::TestWithParam<BackendParam> {
 protected:
@@ -54,8 +60,7 @@ protected:
     // Reads and writes the registry directly, bypassing RegistryAccess.
     // Put stores exactly the given bytes, terminator or not.
     Stored Raw(HKEY root, const std::string& keyPath, const char* valueName);
-    void Put(HKEY root, const std::string& keyPath, const char* valueName, DWORD type,
-             const std::vector<BYTE>& bytes);
+    void Put(HKEY root, const std::string& keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes);
     bool HasKey(HKEY root, const std::string& keyPath);
 
     std::unique_ptr<RegistryBackend> backend;

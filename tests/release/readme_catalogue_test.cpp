@@ -26,25 +26,29 @@ struct Entry {
     std::vector<std::pair<std::string, std::string>> fields;
     std::string text;
 
-    std::string Field(const std::string& label) const {
+    std::string Field(const std::string& label) const
+    {
         for (const auto& [name, value] : fields)
             if (name == label) return value;
         return "<no " + label + ">";
     }
 };
 
-std::string StripLeadingSpaces(const std::string& line) {
+std::string StripLeadingSpaces(const std::string& line)
+{
     const size_t start = line.find_first_not_of(' ');
     return start == std::string::npos ? std::string() : line.substr(start);
 }
 
-std::string WithoutPadding(std::string label) {
+std::string WithoutPadding(std::string label)
+{
     for (size_t at; (at = label.find(kLabelPadding)) != std::string::npos;) label.erase(at, kLabelPadding.size());
     return label;
 }
 
 // The entries of the tweak section, from "■ 各項目の説明" to the next "■".
-std::vector<Entry> ReadTweakEntries() {
+std::vector<Entry> ReadTweakEntries()
+{
     std::ifstream file(QUILVEX_README);
     EXPECT_TRUE(file) << "cannot read " << QUILVEX_README;
     std::vector<Entry> entries;
@@ -71,7 +75,8 @@ std::vector<Entry> ReadTweakEntries() {
     return entries;
 }
 
-std::string RootName(HKEY root) {
+std::string RootName(HKEY root)
+{
     if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
     if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
     return "<another root>";
@@ -79,32 +84,44 @@ std::string RootName(HKEY root) {
 
 // What the manual's "値" line says: the value's name, or (既定) for the
 // key's unnamed default value, and the form the program writes.
-std::string ValueLine(const Tweak& tweak) {
+std::string ValueLine(const Tweak& tweak)
+{
     const std::string name = *tweak.valueName ? tweak.valueName : u8"(既定)";
     switch (tweak.writtenAs) {
-    case StoredForm::Dword: return name + u8"（REG_DWORD）";
-    case StoredForm::BinaryBigEndian: return name + u8"（REG_BINARY、4 バイト）";
+    case StoredForm::Dword:
+        return name + u8"（REG_DWORD）";
+    case StoredForm::BinaryBigEndian:
+        return name + u8"（REG_BINARY、4 バイト）";
     case StoredForm::String:
-    case StoredForm::KeyFirstValue: return name + u8"（REG_SZ）";
-    case StoredForm::KeyPresence: return name + u8"（REG_SZ、アイコンの名前）";
+    case StoredForm::KeyFirstValue:
+        return name + u8"（REG_SZ）";
+    case StoredForm::KeyPresence:
+        return name + u8"（REG_SZ、アイコンの名前）";
     }
     return "<unknown form>";
 }
 
 // What the manual's "読み込み" line must name when reading differs from
 // writing: the form read, or how a key's first value is taken.
-std::string ReadNote(const Tweak& tweak) {
+std::string ReadNote(const Tweak& tweak)
+{
     switch (tweak.readAs) {
-    case StoredForm::Dword: return "REG_DWORD";
-    case StoredForm::BinaryBigEndian: return "REG_BINARY";
-    case StoredForm::String: return "REG_SZ";
-    case StoredForm::KeyFirstValue: return u8"キーの最初の値を 10 進数の文字列として読み";
-    case StoredForm::KeyPresence: return u8"表示用のキーがなければチェックあり";
+    case StoredForm::Dword:
+        return "REG_DWORD";
+    case StoredForm::BinaryBigEndian:
+        return "REG_BINARY";
+    case StoredForm::String:
+        return "REG_SZ";
+    case StoredForm::KeyFirstValue:
+        return u8"キーの最初の値を 10 進数の文字列として読み";
+    case StoredForm::KeyPresence:
+        return u8"表示用のキーがなければチェックあり";
     }
     return "<unknown form>";
 }
 
-TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm) {
+TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm)
+{
     const std::vector<Entry> entries = ReadTweakEntries();
     ASSERT_EQ(static_cast<size_t>(kTweakCount), entries.size());
     for (int i = 0; i < kTweakCount; ++i) {
@@ -124,7 +141,8 @@ TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm) {
     }
 }
 
-TEST(Readme, NamesBothKeysOfTheRecycleBinSwitch) {
+TEST(Readme, NamesBothKeysOfTheRecycleBinSwitch)
+{
     const std::vector<Entry> entries = ReadTweakEntries();
     const int index = static_cast<int>(TweakId::HideRecycleBin);
     ASSERT_LT(index, static_cast<int>(entries.size()));

@@ -32,25 +32,24 @@ const Place kPlaces[] = {
      "NtfsDisable8dot3NameCreation", F::Dword, F::Dword, REG_DWORD},
     {"LargeSystemCache", 1004, HKLM, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
      "LargeSystemCache", F::Dword, F::Dword, REG_DWORD},
-    {"DisablePagingExecutive", 1009, HKLM,
-     "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management", "DisablePagingExecutive", F::Dword,
-     F::Dword, REG_DWORD},
+    {"DisablePagingExecutive", 1009, HKLM, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
+     "DisablePagingExecutive", F::Dword, F::Dword, REG_DWORD},
     {"IoPageLockLimit", 1016, HKLM, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
      "IoPageLockLimit", F::Dword, F::Dword, REG_DWORD},
     {"IRQ8Priority", 1011, HKLM, "System\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority", F::Dword,
      F::Dword, REG_DWORD},
     {"Win32PrioritySeparation", 1014, HKLM, "System\\CurrentControlSet\\Control\\PriorityControl",
      "Win32PrioritySeparation", F::Dword, F::Dword, REG_DWORD},
-    {"ClassicShell", 1005, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-     "ClassicShell", F::BinaryBigEndian, F::BinaryBigEndian, REG_BINARY},
+    {"ClassicShell", 1005, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "ClassicShell",
+     F::BinaryBigEndian, F::BinaryBigEndian, REG_BINARY},
     {"NoActiveDesktop", 1006, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
      "NoActiveDesktop", F::BinaryBigEndian, F::BinaryBigEndian, REG_BINARY},
     {"NoCustomizeWebView", 1007, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
      "NoCustomizeWebView", F::BinaryBigEndian, F::BinaryBigEndian, REG_BINARY},
     {"NoActiveDesktopChanges", 1008, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
      "NoActiveDesktopChanges", F::BinaryBigEndian, F::BinaryBigEndian, REG_BINARY},
-    {"DesktopProcess", 1003, HKCU, "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer", "DesktopProcess",
-     F::Dword, F::Dword, REG_DWORD},
+    {"DesktopProcess", 1003, HKCU, "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer", "DesktopProcess", F::Dword,
+     F::Dword, REG_DWORD},
     {"AlwaysUnloadDLL", 1002, HKLM, "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL", "",
      F::KeyFirstValue, F::KeyFirstValue, REG_SZ},
     {"NoSharedDocuments", 1019, HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
@@ -65,8 +64,8 @@ const Place kPlaces[] = {
      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace\\"
      "{645FF040-5081-101B-9F08-00AA002F954E}",
      "", F::KeyPresence, F::KeyPresence, 0},
-    {"NoResolveTrack", 1024, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-     "NoResolveTrack", F::BinaryBigEndian, F::Dword, REG_DWORD},
+    {"NoResolveTrack", 1024, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoResolveTrack",
+     F::BinaryBigEndian, F::Dword, REG_DWORD},
     {"Max Cached Icons", 1021, HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Max Cached Icons",
      F::String, F::String, REG_SZ},
 };
@@ -77,7 +76,8 @@ const char kRecycleBinHidden[] =
 
 using CatalogueTable = SettingsTest;
 
-TEST_F(CatalogueTable, CatalogueAgreesLetterForLetter) {
+TEST_F(CatalogueTable, CatalogueAgreesLetterForLetter)
+{
     ASSERT_EQ(std::size(kPlaces), static_cast<size_t>(kTweakCount));
     for (const Place& place : kPlaces) {
         SCOPED_TRACE(place.tweak);
@@ -98,7 +98,8 @@ TEST_F(CatalogueTable, CatalogueAgreesLetterForLetter) {
 
 // With every box ticked, each value lands at its place with its type; the
 // Recycle Bin moves to its hidden name.
-TEST_F(CatalogueTable, SaveWritesEachValueAtItsPlace) {
+TEST_F(CatalogueTable, SaveWritesEachValueAtItsPlace)
+{
     const Place& bin = kPlaces[16];
     api.PutValue(bin.root, bin.keyPath, "", REG_SZ, StoredText("bin"));
     for (const Place& place : kPlaces) SetCheck(place.checkbox);

@@ -21,24 +21,29 @@ public:
         bool operator==(const Call& other) const { return op == other.op && id == other.id; }
     };
 
-    int GetCheck(int id) override {
+    int GetCheck(int id) override
+    {
         calls.push_back({"GetCheck", id});
         return controls[id].check;
     }
     // Like a two-state button: any non-zero state reads back as 1.
-    void SetCheck(int id, int state) override {
+    void SetCheck(int id, int state) override
+    {
         calls.push_back({"SetCheck", id});
         controls[id].check = state != 0 ? 1 : 0;
     }
-    void EnableControl(int id, bool enable) override {
+    void EnableControl(int id, bool enable) override
+    {
         calls.push_back({enable ? "Enable" : "Disable", id});
         controls[id].enabled = enable;
     }
-    std::string GetText(int id) override {
+    std::string GetText(int id) override
+    {
         calls.push_back({"GetText", id});
         return controls[id].text;
     }
-    void SetText(int id, const std::string& text) override {
+    void SetText(int id, const std::string& text) override
+    {
         calls.push_back({"SetText", id});
         controls[id].text = text;
     }

@@ -5,7 +5,8 @@ namespace {
 
 using LoadTest = SettingsTest;
 
-TEST_F(LoadTest, EmptyRegistryShowsDefaultsAndWritesNothing) {
+TEST_F(LoadTest, EmptyRegistryShowsDefaultsAndWritesNothing)
+{
     Load();
 
     // Absent values read as 0, except three: an absent Win32PrioritySeparation
@@ -31,14 +32,16 @@ TEST_F(LoadTest, EmptyRegistryShowsDefaultsAndWritesNothing) {
     for (Op op : {Op::CreateKey, Op::SetValue, Op::DeleteValue, Op::DeleteKey}) EXPECT_EQ(0, api.CallCount(op));
 }
 
-TEST_F(LoadTest, ReadsTheTweaksInItsOwnOrder) {
+TEST_F(LoadTest, ReadsTheTweaksInItsOwnOrder)
+{
     Load();
     EXPECT_EQ((std::vector<int>{1000, 1001, 1004, 1009, 1016, 1011, 1014, 1003, 1002, 1005, 1007, 1006, 1008, 1010,
                                 1019, 1020, 1021, 1024, 1026}),
               CheckboxOrder("SetCheck"));
 }
 
-TEST_F(LoadTest, NumbersAndBinariesShowCheckedWhenNonZero) {
+TEST_F(LoadTest, NumbersAndBinariesShowCheckedWhenNonZero)
+{
     PutDword(TweakId::NtfsDisableLastAccessUpdate, 1);
     PutDword(TweakId::LargeSystemCache, 7);
     PutDword(TweakId::DisablePagingExecutive, 0);
@@ -61,7 +64,8 @@ TEST_F(LoadTest, NumbersAndBinariesShowCheckedWhenNonZero) {
     EXPECT_EQ(1, Check(IDC_DESKTOP_PROCESS));
 }
 
-TEST_F(LoadTest, IoPageLockLimitShowsSignedNumber) {
+TEST_F(LoadTest, IoPageLockLimitShowsSignedNumber)
+{
     PutDword(TweakId::IoPageLockLimit, 16384);
     Load();
     EXPECT_EQ(1, Check(IDC_IO_PAGE_LOCK_LIMIT));
@@ -73,7 +77,8 @@ TEST_F(LoadTest, IoPageLockLimitShowsSignedNumber) {
     EXPECT_EQ("-1", Text(IDC_IO_PAGE_LOCK_LIMIT_EDIT));
 }
 
-TEST_F(LoadTest, Irq8PriorityOptions) {
+TEST_F(LoadTest, Irq8PriorityOptions)
+{
     struct Case {
         int stored;  // -1: absent
         int box, option1, option2;
@@ -93,7 +98,8 @@ TEST_F(LoadTest, Irq8PriorityOptions) {
     }
 }
 
-TEST_F(LoadTest, Win32PrioritySeparationLooksAtLowTwoBits) {
+TEST_F(LoadTest, Win32PrioritySeparationLooksAtLowTwoBits)
+{
     struct Case {
         uint32_t stored;
         int box, option0, option1;
@@ -111,7 +117,8 @@ TEST_F(LoadTest, Win32PrioritySeparationLooksAtLowTwoBits) {
     }
 }
 
-TEST_F(LoadTest, AlwaysUnloadDllReadsFirstValueAsDecimalText) {
+TEST_F(LoadTest, AlwaysUnloadDllReadsFirstValueAsDecimalText)
+{
     const Tweak& unload = TweakOf(TweakId::AlwaysUnloadDLL);
     api.PutValue(unload.root, unload.keyPath, "", REG_SZ, StoredText("1"));
     Load();
@@ -122,7 +129,8 @@ TEST_F(LoadTest, AlwaysUnloadDllReadsFirstValueAsDecimalText) {
     EXPECT_EQ(0, Check(IDC_ALWAYS_UNLOAD_DLL));
 }
 
-TEST_F(LoadTest, AbsentLinkShowsChecked) {
+TEST_F(LoadTest, AbsentLinkShowsChecked)
+{
     Load();
     EXPECT_EQ(1, Check(IDC_LINK));
 
@@ -135,7 +143,8 @@ TEST_F(LoadTest, AbsentLinkShowsChecked) {
     EXPECT_EQ(1, Check(IDC_LINK));
 }
 
-TEST_F(LoadTest, UseSearchAsstCheckedWhenTextHoldsNo) {
+TEST_F(LoadTest, UseSearchAsstCheckedWhenTextHoldsNo)
+{
     struct Case {
         std::string stored;
         int box;
@@ -143,7 +152,15 @@ TEST_F(LoadTest, UseSearchAsstCheckedWhenTextHoldsNo) {
     // "\x83\x6E" and "\x83\x4E" are double-byte characters whose trail bytes
     // are 'n' and 'N': neither may be upper-cased nor start a match.
     for (const Case& c : {Case{"no", 1}, Case{"No", 1}, Case{"none", 1}, Case{"yes", 0}, Case{"", 0},
-                          Case{"\x83\x6E" "o", 0}, Case{"\x83\x4E" "O", 0}, Case{"\x83\x4E" "no", 1}}) {
+                          Case{"\x83\x6E"
+                               "o",
+                               0},
+                          Case{"\x83\x4E"
+                               "O",
+                               0},
+                          Case{"\x83\x4E"
+                               "no",
+                               1}}) {
         SCOPED_TRACE(c.stored);
         PutString(TweakId::UseSearchAsst, c.stored);
         Load();
@@ -151,19 +168,26 @@ TEST_F(LoadTest, UseSearchAsstCheckedWhenTextHoldsNo) {
     }
 }
 
-TEST_F(LoadTest, MaxCachedIconsShowsUpperCasedText) {
+TEST_F(LoadTest, MaxCachedIconsShowsUpperCasedText)
+{
     PutString(TweakId::MaxCachedIcons, "abc");
     Load();
     EXPECT_EQ(1, Check(IDC_MAX_CACHED_ICONS));
     EXPECT_TRUE(Enabled(IDC_MAX_CACHED_ICONS_EDIT));
     EXPECT_EQ("ABC", Text(IDC_MAX_CACHED_ICONS_EDIT));
 
-    PutString(TweakId::MaxCachedIcons, "\x83\x6E" "a");
+    PutString(TweakId::MaxCachedIcons,
+              "\x83\x6E"
+              "a");
     Load();
-    EXPECT_EQ("\x83\x6E" "A", Text(IDC_MAX_CACHED_ICONS_EDIT));
+    EXPECT_EQ(
+        "\x83\x6E"
+        "A",
+        Text(IDC_MAX_CACHED_ICONS_EDIT));
 }
 
-TEST_F(LoadTest, UnreadableHklmReadsAsAbsent) {
+TEST_F(LoadTest, UnreadableHklmReadsAsAbsent)
+{
     PutDword(TweakId::LargeSystemCache, 1);
     PutDword(TweakId::IRQ8Priority, 2);
     api.DenyRead(HKEY_LOCAL_MACHINE, "");

@@ -11,17 +11,20 @@ class RecycleBinTest : public SettingsTest {
 protected:
     bool Shown() { return api.HasKey(HKEY_LOCAL_MACHINE, kRecycleBinShownKey); }
     bool Hidden() { return api.HasKey(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey); }
-    void PutCaption(const char* key, const std::string& caption) {
+    void PutCaption(const char* key, const std::string& caption)
+    {
         api.PutValue(HKEY_LOCAL_MACHINE, key, "", REG_SZ, StoredText(caption));
     }
     std::vector<BYTE> Caption(const char* key) { return api.GetValue(HKEY_LOCAL_MACHINE, key, "").data; }
-    void Switch(bool hide) {
+    void Switch(bool hide)
+    {
         SetRecycleBinHidden(registry, hide);
         EXPECT_EQ(0, api.OpenHandleCount());
     }
 };
 
-TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole) {
+TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole)
+{
     // Far longer than 255 bytes, double-byte characters included.
     std::string caption;
     for (int i = 0; i < 200; ++i) caption += "Bin \x94\xA0";
@@ -42,7 +45,8 @@ TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole) {
     EXPECT_EQ(0, Check(IDC_HIDE_RECYCLE_BIN));
 }
 
-TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing) {
+TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing)
+{
     api.ResetCounters();
     Switch(true);
     EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::SetValue));
@@ -50,13 +54,15 @@ TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing) {
     EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::DeleteKey));
 }
 
-TEST_F(RecycleBinTest, ShowWithNeitherKeyCreatesShownWithFallback) {
+TEST_F(RecycleBinTest, ShowWithNeitherKeyCreatesShownWithFallback)
+{
     Switch(false);
     EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
     EXPECT_FALSE(Hidden());
 }
 
-TEST_F(RecycleBinTest, ShowKeepsTheCaptionOfAShownBin) {
+TEST_F(RecycleBinTest, ShowKeepsTheCaptionOfAShownBin)
+{
     PutCaption(kRecycleBinShownKey, "Papierkorb");
     Switch(false);
     EXPECT_EQ(StoredText("Papierkorb"), Caption(kRecycleBinShownKey));
@@ -68,7 +74,8 @@ TEST_F(RecycleBinTest, ShowKeepsTheCaptionOfAShownBin) {
     EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
 }
 
-TEST_F(RecycleBinTest, FailedCopyLeavesTheOriginalAsItWas) {
+TEST_F(RecycleBinTest, FailedCopyLeavesTheOriginalAsItWas)
+{
     PutCaption(kRecycleBinShownKey, "Trash");
     const auto before = api.Snapshot();
     api.FailCreateKey(true);
@@ -90,7 +97,8 @@ TEST_F(RecycleBinTest, FailedCopyLeavesTheOriginalAsItWas) {
     EXPECT_TRUE(hidden == api.Snapshot());
 }
 
-TEST_F(RecycleBinTest, FailedDeleteLeavesBothKeys) {
+TEST_F(RecycleBinTest, FailedDeleteLeavesBothKeys)
+{
     PutCaption(kRecycleBinShownKey, "Trash");
     api.PutKey(HKEY_LOCAL_MACHINE, std::string(kRecycleBinShownKey) + "\\Sub");
     Switch(true);
@@ -101,7 +109,8 @@ TEST_F(RecycleBinTest, FailedDeleteLeavesBothKeys) {
 
 // Whichever registry call fails, and every one after it, the caption is
 // never lost: the original key survives or the other key holds it.
-TEST_F(RecycleBinTest, NoFailureLosesTheKey) {
+TEST_F(RecycleBinTest, NoFailureLosesTheKey)
+{
     for (bool hide : {true, false}) {
         for (int failAt = 0;; ++failAt) {
             ASSERT_LT(failAt, 100) << "the move never got through";

@@ -16,7 +16,8 @@ namespace {
 using Snapshot = std::map<std::string, std::map<std::string, MemoryRegistryApi::Value>>;
 
 // Every tweak stored, the Recycle Bin shown or hidden with its caption.
-void Seed(MemoryRegistryApi& api, bool binHidden) {
+void Seed(MemoryRegistryApi& api, bool binHidden)
+{
     const auto dword = [&](TweakId id, BYTE low) { PutTweak(api, id, REG_DWORD, Dword(low)); };
     const auto text = [&](TweakId id, const std::string& s) { PutTweak(api, id, REG_SZ, StoredText(s)); };
     const auto binary = [&](TweakId id, BYTE first) { PutTweak(api, id, REG_BINARY, {first, 0, 0, 0}); };
@@ -39,7 +40,8 @@ void Seed(MemoryRegistryApi& api, bool binHidden) {
 }
 
 // The user flips every checkbox the registry holds and types new numbers.
-void FillPanel(FakePanel& panel, bool hideBin) {
+void FillPanel(FakePanel& panel, bool hideBin)
+{
     for (const Tweak& tweak : kTweaks) panel.controls[tweak.checkboxId].check = 1;
     panel.controls[IDC_NTFS_8DOT3].check = 0;
     panel.controls[IDC_DISABLE_PAGING_EXECUTIVE].check = 0;
@@ -53,7 +55,8 @@ void FillPanel(FakePanel& panel, bool hideBin) {
     panel.controls[IDC_HIDE_RECYCLE_BIN].check = hideBin;
 }
 
-Snapshot SaveWith(bool hideBin, int failAt, bool fromThereOn, int* calls = nullptr) {
+Snapshot SaveWith(bool hideBin, int failAt, bool fromThereOn, int* calls = nullptr)
+{
     MemoryRegistryApi api;
     Seed(api, !hideBin);
     RegistryAccess registry(api);
@@ -68,14 +71,16 @@ Snapshot SaveWith(bool hideBin, int failAt, bool fromThereOn, int* calls = nullp
     return api.Snapshot();
 }
 
-Snapshot Unsaved(bool hideBin) {
+Snapshot Unsaved(bool hideBin)
+{
     MemoryRegistryApi api;
     Seed(api, !hideBin);
     return api.Snapshot();
 }
 
 // Values compare in upper case: the registry ignores case in key and value names.
-std::map<std::string, MemoryRegistryApi::Value> Flatten(const Snapshot& snapshot) {
+std::map<std::string, MemoryRegistryApi::Value> Flatten(const Snapshot& snapshot)
+{
     std::map<std::string, MemoryRegistryApi::Value> flat;
     for (const auto& [key, values] : snapshot)
         for (const auto& [name, value] : values) {
@@ -87,12 +92,14 @@ std::map<std::string, MemoryRegistryApi::Value> Flatten(const Snapshot& snapshot
 }
 
 const MemoryRegistryApi::Value* Find(const std::map<std::string, MemoryRegistryApi::Value>& flat,
-                                     const std::string& path) {
+                                     const std::string& path)
+{
     const auto it = flat.find(path);
     return it == flat.end() ? nullptr : &it->second;
 }
 
-bool HoldsCaption(const std::map<std::string, MemoryRegistryApi::Value>& flat) {
+bool HoldsCaption(const std::map<std::string, MemoryRegistryApi::Value>& flat)
+{
     for (const auto& [path, value] : flat)
         if (path.find("{645FF040-5081-101B-9F08-00AA002F954E}") != std::string::npos &&
             value.data == StoredText("Trash"))
@@ -100,7 +107,8 @@ bool HoldsCaption(const std::map<std::string, MemoryRegistryApi::Value>& flat) {
     return false;
 }
 
-TEST(SaveFaults, EveryValueIsWrittenOrLeftAsItWasWhicheverCallFails) {
+TEST(SaveFaults, EveryValueIsWrittenOrLeftAsItWasWhicheverCallFails)
+{
     for (bool hideBin : {true, false}) {
         int calls = 0;
         const auto saved = Flatten(SaveWith(hideBin, -1, false, &calls));

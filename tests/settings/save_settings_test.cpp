@@ -10,27 +10,31 @@ using SaveTest = SettingsTest;
 
 // The HKEY_LOCAL_MACHINE part of a registry snapshot.
 template <typename Snapshot>
-Snapshot LocalMachineOf(Snapshot snapshot) {
+Snapshot LocalMachineOf(Snapshot snapshot)
+{
     for (auto it = snapshot.begin(); it != snapshot.end();)
         it = it->first.rfind("HKEY_LOCAL_MACHINE", 0) == 0 ? std::next(it) : snapshot.erase(it);
     return snapshot;
 }
 
-TEST_F(SaveTest, DisablesApplyFirst) {
+TEST_F(SaveTest, DisablesApplyFirst)
+{
     Save();
     ASSERT_FALSE(panel.calls.empty());
     EXPECT_EQ((FakePanel::Call{"Disable", IDC_APPLY}), panel.calls.front());
     EXPECT_FALSE(Enabled(IDC_APPLY));
 }
 
-TEST_F(SaveTest, WritesTheTweaksInItsOwnOrder) {
+TEST_F(SaveTest, WritesTheTweaksInItsOwnOrder)
+{
     Save();
     EXPECT_EQ((std::vector<int>{1000, 1001, 1002, 1003, 1004, 1009, 1016, 1011, 1014, 1005, 1007, 1006, 1008, 1010,
                                 1019, 1020, 1021, 1024, 1026}),
               CheckboxOrder("GetCheck"));
 }
 
-TEST_F(SaveTest, AllUncheckedStoresZerosAndRemovesTheRest) {
+TEST_F(SaveTest, AllUncheckedStoresZerosAndRemovesTheRest)
+{
     Put(TweakId::DesktopProcess, REG_DWORD, Dword(1));
     Put(TweakId::NoResolveTrack, REG_DWORD, Dword(1));
     PutString(TweakId::UseSearchAsst, "no");
@@ -41,9 +45,9 @@ TEST_F(SaveTest, AllUncheckedStoresZerosAndRemovesTheRest) {
     SetText(IDC_MAX_CACHED_ICONS_EDIT, "500");
     Save();
 
-    for (TweakId id : {TweakId::NtfsDisableLastAccessUpdate, TweakId::NtfsDisable8dot3NameCreation,
-                       TweakId::LargeSystemCache, TweakId::DisablePagingExecutive, TweakId::IoPageLockLimit,
-                       TweakId::NoSharedDocuments})
+    for (TweakId id :
+         {TweakId::NtfsDisableLastAccessUpdate, TweakId::NtfsDisable8dot3NameCreation, TweakId::LargeSystemCache,
+          TweakId::DisablePagingExecutive, TweakId::IoPageLockLimit, TweakId::NoSharedDocuments})
         ExpectStored(id, REG_DWORD, Dword(0));
     ExpectStored(TweakId::Win32PrioritySeparation, REG_DWORD, Dword(2));
     for (TweakId id : {TweakId::ClassicShell, TweakId::NoActiveDesktop, TweakId::NoCustomizeWebView,
@@ -56,7 +60,8 @@ TEST_F(SaveTest, AllUncheckedStoresZerosAndRemovesTheRest) {
     EXPECT_FALSE(api.HasKey(unload.root, unload.keyPath));
 }
 
-TEST_F(SaveTest, AllCheckedStoresEachFormByteForByte) {
+TEST_F(SaveTest, AllCheckedStoresEachFormByteForByte)
+{
     for (const Tweak& tweak : kTweaks) SetCheck(tweak.checkboxId);
     SetCheck(IDC_IRQ8_PRIORITY_2);
     SetCheck(IDC_WIN32_PRIORITY_SEPARATION_1);
@@ -87,15 +92,16 @@ TEST_F(SaveTest, AllCheckedStoresEachFormByteForByte) {
     }
 }
 
-TEST_F(SaveTest, OptionPairs) {
+TEST_F(SaveTest, OptionPairs)
+{
     struct Case {
         int box, first, second;
         int32_t irq8;  // -1: deleted
         int32_t separation;
     };
     // first/second: 1012/1013 and 1017/1015 alike.
-    for (const Case& c : {Case{1, 1, 0, 1, 0}, Case{1, 0, 1, 2, 1}, Case{1, 0, 0, 1, 2}, Case{1, 1, 1, 2, 0},
-                          Case{0, 1, 0, -1, 2}}) {
+    for (const Case& c :
+         {Case{1, 1, 0, 1, 0}, Case{1, 0, 1, 2, 1}, Case{1, 0, 0, 1, 2}, Case{1, 1, 1, 2, 0}, Case{0, 1, 0, -1, 2}}) {
         SCOPED_TRACE(testing::Message() << c.box << c.first << c.second);
         SetCheck(IDC_IRQ8_PRIORITY, c.box);
         SetCheck(IDC_IRQ8_PRIORITY_1, c.first);
@@ -113,15 +119,16 @@ TEST_F(SaveTest, OptionPairs) {
     }
 }
 
-TEST_F(SaveTest, IoPageLockLimitNeverNegativeNeverWrapped) {
+TEST_F(SaveTest, IoPageLockLimitNeverNegativeNeverWrapped)
+{
     struct Case {
         int box;
         std::string text;
         uint32_t stored;
     };
-    for (const Case& c : {Case{1, "-5", 0}, Case{1, "abc", 0}, Case{0, "16384", 0}, Case{1, " 16384kB", 16384},
-                          Case{1, "99999999999", INT32_MAX}, Case{1, "4294967296", INT32_MAX},
-                          Case{1, "-99999999999", 0}}) {
+    for (const Case& c :
+         {Case{1, "-5", 0}, Case{1, "abc", 0}, Case{0, "16384", 0}, Case{1, " 16384kB", 16384},
+          Case{1, "99999999999", INT32_MAX}, Case{1, "4294967296", INT32_MAX}, Case{1, "-99999999999", 0}}) {
         SCOPED_TRACE(c.text);
         SetCheck(IDC_IO_PAGE_LOCK_LIMIT, c.box);
         SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, c.text);
@@ -130,7 +137,8 @@ TEST_F(SaveTest, IoPageLockLimitNeverNegativeNeverWrapped) {
     }
 }
 
-TEST_F(SaveTest, MaxCachedIconsStoresTextAsTypedWithinBounds) {
+TEST_F(SaveTest, MaxCachedIconsStoresTextAsTypedWithinBounds)
+{
     struct Case {
         int box;
         std::string text;
@@ -138,8 +146,8 @@ TEST_F(SaveTest, MaxCachedIconsStoresTextAsTypedWithinBounds) {
     };
     // 4294967396 is 2^32 + 100: a conversion that wrapped would let it through.
     for (const Case& c : {Case{1, "99", false}, Case{1, "100", true}, Case{1, "4096", true}, Case{1, "4097", false},
-                          Case{1, "0500", true}, Case{1, "500 icons", true}, Case{1, "", false},
-                          Case{1, "-100", false}, Case{1, "4294967396", false}, Case{0, "500", false}}) {
+                          Case{1, "0500", true}, Case{1, "500 icons", true}, Case{1, "", false}, Case{1, "-100", false},
+                          Case{1, "4294967396", false}, Case{0, "500", false}}) {
         SCOPED_TRACE(c.text);
         PutString(TweakId::MaxCachedIcons, "1024");
         SetCheck(IDC_MAX_CACHED_ICONS, c.box);
@@ -153,13 +161,14 @@ TEST_F(SaveTest, MaxCachedIconsStoresTextAsTypedWithinBounds) {
     }
 }
 
-TEST_F(SaveTest, MaxCachedIconsTextIsReadBeforeItsCheckbox) {
+TEST_F(SaveTest, MaxCachedIconsTextIsReadBeforeItsCheckbox)
+{
     SetText(IDC_MAX_CACHED_ICONS_EDIT, "500");
     Save();
-    const auto text = std::find(panel.calls.begin(), panel.calls.end(),
-                                FakePanel::Call{"GetText", IDC_MAX_CACHED_ICONS_EDIT});
-    const auto box = std::find(panel.calls.begin(), panel.calls.end(),
-                               FakePanel::Call{"GetCheck", IDC_MAX_CACHED_ICONS});
+    const auto text =
+        std::find(panel.calls.begin(), panel.calls.end(), FakePanel::Call{"GetText", IDC_MAX_CACHED_ICONS_EDIT});
+    const auto box =
+        std::find(panel.calls.begin(), panel.calls.end(), FakePanel::Call{"GetCheck", IDC_MAX_CACHED_ICONS});
     EXPECT_LT(text, box);
 }
 
@@ -168,7 +177,8 @@ TEST_F(SaveTest, MaxCachedIconsTextIsReadBeforeItsCheckbox) {
 // beyond 2, a non-zero Link, Use Search Asst texts holding NO, icon counts
 // out of range. Everything else stays as it was, and a second round
 // changes nothing at all.
-TEST_F(SaveTest, SaveAfterLoadKeepsWhatItCanAndSettles) {
+TEST_F(SaveTest, SaveAfterLoadKeepsWhatItCanAndSettles)
+{
     PutDword(TweakId::NtfsDisableLastAccessUpdate, 1);
     PutDword(TweakId::NtfsDisable8dot3NameCreation, 5);
     PutDword(TweakId::LargeSystemCache, 0);
@@ -210,7 +220,8 @@ TEST_F(SaveTest, SaveAfterLoadKeepsWhatItCanAndSettles) {
     EXPECT_TRUE(settled == api.Snapshot());
 }
 
-TEST_F(SaveTest, LinkKeepsItsStateAcrossSessions) {
+TEST_F(SaveTest, LinkKeepsItsStateAcrossSessions)
+{
     for (const std::vector<BYTE>& stored : {Bytes({0, 0, 0, 0}), Bytes({0, 0, 0, 9})}) {
         Put(TweakId::Link, REG_BINARY, stored);
         panel = FakePanel();
@@ -224,7 +235,8 @@ TEST_F(SaveTest, LinkKeepsItsStateAcrossSessions) {
     }
 }
 
-TEST_F(SaveTest, WithoutHklmWriteAccessTheHkcuStepsStillWrite) {
+TEST_F(SaveTest, WithoutHklmWriteAccessTheHkcuStepsStillWrite)
+{
     PutDword(TweakId::LargeSystemCache, 1);
     api.PutValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StoredText("Trash"));
     api.DenyWrite(HKEY_LOCAL_MACHINE, "");

@@ -17,42 +17,49 @@
 #include "settings/tweak_catalogue.h"
 #include "tests/settings/fake_panel.h"
 
-inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes) {
+inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes)
+{
     return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 // A REG_DWORD's bytes, least significant first.
-inline std::vector<BYTE> Dword(uint32_t value) {
+inline std::vector<BYTE> Dword(uint32_t value)
+{
     return Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF), int(value >> 24)});
 }
 
 // A string value as the platform keeps it: the text and its terminator.
-inline std::vector<BYTE> StoredText(const std::string& text) {
+inline std::vector<BYTE> StoredText(const std::string& text)
+{
     std::vector<BYTE> bytes(text.begin(), text.end());
     bytes.push_back(0);
     return bytes;
 }
 
 // Stores a tweak's value where the catalogue keeps it.
-inline void PutTweak(MemoryRegistryApi& api, TweakId id, DWORD type, const std::vector<BYTE>& data) {
+inline void PutTweak(MemoryRegistryApi& api, TweakId id, DWORD type, const std::vector<BYTE>& data)
+{
     const Tweak& tweak = TweakOf(id);
     api.PutValue(tweak.root, tweak.keyPath, tweak.valueName, type, data);
 }
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void Load() {
+    void Load()
+    {
         LoadSettings(registry, panel);
         EXPECT_EQ(0, api.OpenHandleCount());
     }
-    void Save() {
+    void Save()
+    {
         SaveSettings(registry, panel);
         EXPECT_EQ(0, api.OpenHandleCount());
     }
 
     // The catalogue's checkboxes in the order in which calls of `op` first
     // reached them.
-    std::vector<int> CheckboxOrder(const std::string& op) {
+    std::vector<int> CheckboxOrder(const std::string& op)
+    {
         std::vector<int> order;
         for (const FakePanel::Call& call : panel.calls) {
             const bool isCheckbox = std::any_of(std::begin(kTweaks), std::end(kTweaks),
@@ -73,11 +80,13 @@ protected:
     void PutDword(TweakId id, uint32_t value) { Put(id, REG_DWORD, Dword(value)); }
     void PutString(TweakId id, const std::string& text) { Put(id, REG_SZ, StoredText(text)); }
 
-    bool Has(TweakId id) {
+    bool Has(TweakId id)
+    {
         const Tweak& tweak = TweakOf(id);
         return api.HasValue(tweak.root, tweak.keyPath, tweak.valueName);
     }
-    void ExpectStored(TweakId id, DWORD type, const std::vector<BYTE>& data) {
+    void ExpectStored(TweakId id, DWORD type, const std::vector<BYTE>& data)
+    {
         const Tweak& tweak = TweakOf(id);
         SCOPED_TRACE(tweak.name);
         ASSERT_TRUE(Has(id));

@@ -47,8 +47,8 @@ public:
 
     // RegistryApi
     LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
-    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
-                     REGSAM access, HKEY* result, DWORD* disposition) override;
+    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options, REGSAM access,
+                     HKEY* result, DWORD* disposition) override;
     LONG QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
     LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                    DWORD* dataLength) override;
@@ -71,7 +71,7 @@ public:
 
     // Counters
     int OpenHandleCount() const;
-    int CallCount() const;                 // every RegistryApi call so far
+    int CallCount() const;  // every RegistryApi call so far
     int CallCount(Op op) const;
     int KeyOpenCount(HKEY root, const std::string& keyPath) const;  // successful opens and creates
     void ResetCounters();
@@ -84,8 +84,8 @@ public:
     // ERROR_ACCESS_DENIED. An empty keyPath means the whole root.
     void DenyRead(HKEY root, const std::string& keyPath);
     void DenyWrite(HKEY root, const std::string& keyPath);
-    void FailCreateKey(bool fail);   // CreateKeyEx fails with ERROR_ACCESS_DENIED
-    void FailSetValue(bool fail);    // SetValueEx fails with ERROR_CANTWRITE
+    void FailCreateKey(bool fail);  // CreateKeyEx fails with ERROR_ACCESS_DENIED
+    void FailSetValue(bool fail);   // SetValueEx fails with ERROR_CANTWRITE
     // Call number n (0-based, counted by CallCount) fails with
     // ERROR_ACCESS_DENIED; with fromThereOn, every call from n on fails.
     // CloseKey still releases its handle.
