@@ -3,8 +3,8 @@
 //
 //   startup_probe.exe RUNS PROGRAM [PROGRAM...]
 //
-// Runs are interleaved (A B A B ...) so that a slow spell of the machine
-// falls on every program alike. Each program is closed after it shows, by
+// Runs are interleaved (A B C, B C A, C A B, ...) so that a slow spell of
+// the machine, and the place in the round, fall on every program alike. Each program is closed after it shows, by
 // a Cancel command to its dialog. Prints one line per run and one median
 // line per program: "median <ms> <program>".
 #include <windows.h>
@@ -73,8 +73,12 @@ int main(int argc, char** argv)
     }
     const int runs = std::atoi(argv[1]);
     std::vector<std::vector<double>> times(argc - 2);
+    const int programs = argc - 2;
     for (int run = 0; run < runs; ++run) {
-        for (int p = 2; p < argc; ++p) {
+        // Each round starts with the next program, so that no program always
+        // follows the same one: where a start falls in the round shifts its time.
+        for (int i = 0; i < programs; ++i) {
+            const int p = 2 + (run + i) % programs;
             const double ms = TimeOneStart(argv[p]);
             if (ms < 0) {
                 std::fprintf(stderr, "startup_probe: %s did not show a window\n", argv[p]);

@@ -70,8 +70,9 @@ Quilvex's own template and manifest, round by round, median of $runs rounds.
 
 Start-up time runs from process creation until the first top-level window is
 visible, in a fresh Wine prefix under Xvfb. The programs take turns, one
-start each per round. The machine's load average was $load_before before
-the runs and $load_after after them; on a busy machine the times scatter.
+start each per round, each round beginning with the next program. The
+machine's load average was $load_before before the runs and $load_after
+after them; on a busy machine the times scatter.
 
 | program | median (ms) | Quilvex's time as a multiple of it |
 |---|---|---|
@@ -86,10 +87,10 @@ dialog initialisation, made of the system calls its opening must make: the
 load pass's registry calls (counted below; under Wine each is a round trip
 to the Wine server), the system-menu entry and the icon, binding the
 controls, and the tooltip control with its seventeen tools. Static
-initialisation and the larger file cost nothing measurable. The framework's window-creation hook
-leaves as soon as it has caught the dialog's window, so the 33 controls are
-created without it, and the automatic tooltips make their window only at
-the first mouse message.
+initialisation and the larger file cost nothing measurable. The framework's
+window-creation hook leaves as soon as it has caught the dialog's window, so
+the 33 controls are created without it, and the automatic tooltips make their
+window only at the first mouse message.
 
 ## Executable
 
