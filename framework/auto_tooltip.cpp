@@ -8,7 +8,6 @@
 #include <climits>
 
 #include "framework/controls.h"
-#include "framework/win_app.h"
 
 namespace {
 
@@ -34,18 +33,6 @@ HWND ChildWindowUnderPoint(HWND parent, POINT screenPoint)
     ::ScreenToClient(parent, &point);
     HWND child = ::ChildWindowFromPointEx(parent, point, CWP_SKIPINVISIBLE);
     return child == parent ? nullptr : child;
-}
-
-TOOLINFOA AutoTool(HWND owner, HWND child)
-{
-    TOOLINFOA tool{};
-    tool.cbSize = kToolInfoSize;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(child);
-    tool.hinst = AfxGetInstanceHandle();
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    return tool;
 }
 
 // The automatic tooltip. When its timers check which tool the pointer is
@@ -98,11 +85,11 @@ void CWnd::FilterToolTipMessage(const MSG* msg)
     HWND child = ChildWindowUnderPoint(m_hWnd, point);
     if (child != m_autoToolChild) {
         if (m_autoToolChild) {
-            TOOLINFOA old = AutoTool(m_hWnd, m_autoToolChild);
+            TOOLINFOA old = CToolTipCtrl::WindowTool(m_hWnd, m_autoToolChild, LPSTR_TEXTCALLBACKA);
             m_autoToolTip->SendMessage(TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
         }
         if (child) {
-            TOOLINFOA tool = AutoTool(m_hWnd, child);
+            TOOLINFOA tool = CToolTipCtrl::WindowTool(m_hWnd, child, LPSTR_TEXTCALLBACKA);
             m_autoToolTip->SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         }
         m_autoToolChild = child;

@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include "framework/win_app.h"
+
 int CButton::GetCheck() const
 {
     return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0));
@@ -27,6 +29,18 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 void CToolTipCtrl::RelayEvent(MSG* msg)
 {
     SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}
+
+TOOLINFOA CToolTipCtrl::WindowTool(HWND owner, HWND window, LPSTR text)
+{
+    TOOLINFOA tool{};
+    tool.cbSize = kToolInfoSize;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.hinst = AfxGetInstanceHandle();
+    tool.lpszText = text;
+    return tool;
 }
 
 void CToolTipCtrl::SetDelayTime(DWORD duration, int milliseconds)

@@ -41,6 +41,9 @@ public:
     BOOL Create(CWnd* parent, DWORD style = 0);
     void RelayEvent(MSG* msg);
     void SetDelayTime(DWORD duration, int milliseconds);
+    // The record of a tool named by its window, whose text the tooltip asks
+    // owner for when text is LPSTR_TEXTCALLBACK; kToolInfoSize bytes long.
+    static TOOLINFOA WindowTool(HWND owner, HWND window, LPSTR text);
 
     DECLARE_MESSAGE_MAP()
 };

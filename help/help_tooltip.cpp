@@ -1,7 +1,5 @@
 #include "help/help_tooltip.h"
 
-#include "framework/win_app.h"
-
 BEGIN_MESSAGE_MAP(HelpToolTip, CToolTipCtrl)
 END_MESSAGE_MAP()
 
@@ -9,14 +7,8 @@ BOOL HelpToolTip::AddControlTool(CWnd* control, LPSTR text)
 {
     CWnd* parent = control ? control->GetParent() : nullptr;
 
-    TOOLINFOA tool{};
-    tool.cbSize = kToolInfoSize;
     // No TTF_SUBCLASS: the tooltip sees the mouse only through the relay.
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = parent ? parent->m_hWnd : nullptr;
-    tool.uId = reinterpret_cast<UINT_PTR>(control ? control->m_hWnd : nullptr);
-    tool.hinst = AfxGetInstanceHandle();
-    tool.lpszText = text;
+    TOOLINFOA tool = WindowTool(parent ? parent->m_hWnd : nullptr, control ? control->m_hWnd : nullptr, text);
     BOOL added = static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)));
 
     // Any maximum width makes the tips multi-line, so CR LF pairs break lines.
