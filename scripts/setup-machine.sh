@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quilvex needs on a Debian machine, and
 # nothing that is already there: compilers, the i686 MinGW-w64 cross
-# toolchain, 32-bit Wine, Xvfb, a Japanese locale and font, GoogleTest, and
-# Python for the check of the program's imports.
+# toolchain, 32-bit and 64-bit Wine, Xvfb, a Japanese locale and font,
+# GoogleTest, clang with its sanitizer and fuzzer runtimes, and Python for the
+# check of the program's imports.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev clang
+# clang is installed without recommends, so its runtime (libclang-rt-dev:
+# libFuzzer and the sanitizers) is named on its own.
+packages=(cmake make g++ libgtest-dev libbenchmark-dev clang libclang-rt-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic python3)
+          wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic python3)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
