@@ -30,6 +30,8 @@ startup=$("$root/scripts/wine-session.sh" run "$session" --timeout 900 \
     "$win/bench/startup_probe.exe" "$runs" "$exe" "$win/bench/bare_dialog.exe" \
     "$win/bench/bare_template_dialog.exe" | tr -d '\r')
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+# The programs are named by their path in the checkout, not on this machine.
+startup=${startup//"$root/"/}
 "$root/scripts/wine-session.sh" stop "$session"
 trap - EXIT
 

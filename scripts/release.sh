@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Quilvex release from the committed HEAD and writes
 # dist/Quilvex-<version>.zip: Quilvex.exe, readme.txt (the Japanese user's
-# manual, code page 932) and SHA256SUMS.
+# manual, code page 932) and SHA256SUMS. The same three files are also
+# written unpacked to dist/Quilvex-<version>/, for Windows 2000, which
+# cannot open a zip without a program of its own.
 #
 # The release is built twice, from two clean copies of HEAD in different
 # directories, one after the other; both Quilvex.exe and both zips must be
-# the same byte for byte, or nothing is written.
+# the same byte for byte, and the packed Quilvex.exe must pass the Windows
+# 2000 check (tools/check_windows2000.py), or nothing is written.
 #
 #   scripts/release.sh           build twice, compare, write the zip
 #   scripts/release.sh --check   build twice and compare only (the test command runs this)
@@ -22,20 +25,22 @@ esac
 fail() { echo "release: $*" >&2; exit 1; }
 size_target=$((96 * 1024))
 
-version=$(sed -n 's/^project(Quilvex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[ -n "$version" ] || fail "found no version in the project() line of CMakeLists.txt"
 commit=$(git -C "$root" rev-parse HEAD)
+# The version of the commit that is built, not of the working tree.
+version=$(git -C "$root" show "$commit:CMakeLists.txt" | sed -n 's/^project(Quilvex VERSION \([0-9.]*\).*/\1/p')
+[ -n "$version" ] || fail "found no version in the project() line of CMakeLists.txt at $commit"
 commit_time=$(git -C "$root" log -1 --format=%ct "$commit")
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
     echo "release: uncommitted changes are left out: the release is built from HEAD, $commit" >&2
 fi
 
 zip_name="Quilvex-$version.zip"
+unpacked_name="Quilvex-$version"
 dist="$root/dist"
 work=$(mktemp -d)
-trap 'rm -rf "$work"; rm -f "$dist/$zip_name.partial"' EXIT
+trap 'rm -rf "$work" "$dist/$unpacked_name.partial"; rm -f "$dist/$zip_name.partial"' EXIT
 # A failed release leaves no zip behind, not even an older one.
-[ $check_only -eq 1 ] || rm -f "$dist/$zip_name"
+[ $check_only -eq 1 ] || rm -rf "$dist/$zip_name" "$dist/$unpacked_name"
 
 # build DIR: a clean copy of HEAD in DIR/src, built in DIR/build (only the
 # Windows program), packed into DIR/<zip>.
@@ -66,6 +71,11 @@ for file in build/app/Quilvex.exe "$zip_name"; do
     fi
 done
 
+# The file that ships is the file that is checked.
+if ! python3 "$first/src/tools/check_windows2000.py" "$first/build/app/Quilvex.exe" >&2; then
+    fail "the Quilvex.exe of $commit does not load on Windows 2000; no zip written"
+fi
+
 size=$(stat -c %s "$first/build/app/Quilvex.exe")
 if [ "$size" -gt "$size_target" ]; then
     echo "release: warning: Quilvex.exe is $size bytes, over the target of $size_target bytes ($((size_target / 1024)) KiB)" >&2
@@ -77,6 +87,10 @@ if [ $check_only -eq 1 ]; then
     exit 0
 fi
 mkdir -p "$dist"
+# The unpacked files are taken out of the zip itself, so they are its very bytes.
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+    "$first/$zip_name" "$dist/$unpacked_name.partial"
+mv -f "$dist/$unpacked_name.partial" "$dist/$unpacked_name"
 cp "$first/$zip_name" "$dist/$zip_name.partial"
 mv -f "$dist/$zip_name.partial" "$dist/$zip_name"
-echo "release: wrote $dist/$zip_name ($summary)"
+echo "release: wrote $dist/$zip_name and its files unpacked in $dist/$unpacked_name/ ($summary)"

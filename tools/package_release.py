@@ -5,8 +5,10 @@ readme.txt and SHA256SUMS.
 readme.txt is made from its UTF-8 source (release/readme.txt): the version
 filled in, CR LF line ends, code page 932, as Japanese Windows 2000 and XP
 read it. The zip's bytes depend only on its inputs and the given time (the
-commit's): fixed entry order, times, attributes and compression. The zip is
-written under a temporary name and renamed when complete.
+commit's): fixed entry order, times, attributes and compression. A zip entry's
+time has no zone and Explorer shows it as it stands, so the entries carry the
+commit's time in Japan time (UTC+9), the time of the program's users. The zip
+is written under a temporary name and renamed when complete.
 
   package_release.py --exe Quilvex.exe --readme release/readme.txt
                      --version 1.1 --time EPOCH_SECONDS --out Quilvex-1.1.zip
@@ -39,9 +41,12 @@ def sha256sums(files):
     return "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in files).encode("ascii")
 
 
+JAPAN_TIME_OFFSET = 9 * 3600
+
+
 def write_zip(path, files, epoch):
     # DOS time stamps start in 1980 and count in two-second steps.
-    stamp = time.gmtime(max(epoch, 315532800))[:6]
+    stamp = time.gmtime(max(epoch + JAPAN_TIME_OFFSET, 315532800))[:6]
     partial = path + ".partial"
     try:
         with zipfile.ZipFile(partial, "w") as archive:
@@ -62,7 +67,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--readme", required=True)
     parser.add_argument("--version", required=True)
-    parser.add_argument("--time", required=True, type=int, help="seconds since 1970 (the commit's time)")
+    parser.add_argument("--time", required=True, type=int, help="seconds since 1970 UTC (the commit's time)")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
 
