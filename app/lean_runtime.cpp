@@ -3,6 +3,8 @@
 // (an allocation that fails, a string grown past its limit) the process
 // simply ends. Defining these here keeps the runtime's exception classes,
 // their strings and the unwinder out of the program.
+#include <windows.h>
+
 #include <bits/functexcept.h>
 
 #include <cstdlib>
@@ -15,9 +17,12 @@
 template class std::basic_string<char>;
 
 namespace {
+// Ends at once and says nothing: the runtime's abort would first show its
+// own English "Runtime Error!" box, and the restart question is the only
+// message box the program has. The exit code names the usual cause.
 [[noreturn]] void EndProcess()
 {
-    std::abort();
+    ExitProcess(ERROR_NOT_ENOUGH_MEMORY);
 }
 }  // namespace
 

@@ -45,6 +45,14 @@ public:
     LONG DeleteValue(HKEY key, const char* name) override { return m_inner.DeleteValue(key, name); }
     LONG DeleteKey(HKEY root, const char* subKey) override { return m_inner.DeleteKey(root, subKey); }
     LONG CloseKey(HKEY key) override { return m_inner.CloseKey(key); }
+    LONG QueryStoredValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override
+    {
+        return m_inner.QueryStoredValue(key, name, type, data, size);
+    }
+    LONG SetStoredValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
+    {
+        return m_inner.SetStoredValue(key, name, type, data, size);
+    }
 
     int peak = 0;
 

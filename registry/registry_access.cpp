@@ -135,6 +135,21 @@ int RegistryAccess::SetBinaryValue(HKEY root, const char* keyPath, const char* v
     });
 }
 
+RegistryValue RegistryAccess::GetStoredValue(HKEY root, const char* keyPath, const char* valueName)
+{
+    return RunOnKey(m_api, OpenForRead(root, keyPath), RegistryValue(),
+                    [&](HKEY key) { return QueryStoredValue(key, valueName); });
+}
+
+int RegistryAccess::SetStoredValue(HKEY root, const char* keyPath, const char* valueName, const RegistryValue& value)
+{
+    return RunOnKey(m_api, OpenForWrite(root, keyPath), 0, [&](HKEY key) {
+        m_api.SetStoredValue(key, valueName, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+                             static_cast<DWORD>(value.data.size()));
+        return 1;
+    });
+}
+
 int RegistryAccess::ValueExists(HKEY root, const char* keyPath, const char* valueName)
 {
     return RunOnKey(m_api, OpenForRead(root, keyPath), 0, [&](HKEY key) { return QueryValueExists(key, valueName); });
@@ -239,6 +254,26 @@ std::string RegistryAccess::QueryStringValue(HKEY key, const char* valueName)
         return std::string();
     }
     return TextUpToNul(buffer.get(), BytesReturned(size, capacity));
+}
+
+RegistryValue RegistryAccess::QueryStoredValue(HKEY key, const char* valueName)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (m_api.QueryStoredValue(key, valueName, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return RegistryValue();
+    }
+    const DWORD capacity = size;
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
+    if (!buffer ||
+        m_api.QueryStoredValue(key, valueName, &type, reinterpret_cast<BYTE*>(buffer.get()), &size) != ERROR_SUCCESS) {
+        return RegistryValue();
+    }
+    RegistryValue value;
+    value.exists = true;
+    value.type = type;
+    value.data.assign(buffer.get(), BytesReturned(size, capacity));
+    return value;
 }
 
 int RegistryAccess::QueryValueExists(HKEY key, const char* valueName)

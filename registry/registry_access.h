@@ -9,6 +9,19 @@
 
 #include "registry/registry_api.h"
 
+// A value as the registry keeps it (strings in UTF-16): its type and data,
+// never passed through the ANSI code page.
+struct RegistryValue {
+    bool exists = false;
+    DWORD type = REG_NONE;
+    std::string data;
+
+    friend bool operator==(const RegistryValue& a, const RegistryValue& b)
+    {
+        return a.exists == b.exists && a.type == b.type && a.data == b.data;
+    }
+};
+
 class RegistryAccess {
 public:
     explicit RegistryAccess(RegistryApi& api);
@@ -29,6 +42,11 @@ public:
     int KeyExists(HKEY root, const char* keyPath);
     LONG DeleteKey(HKEY root, const char* keyPath);
     LONG DeleteValue(HKEY root, const char* keyPath, const char* valueName);
+    // The value in its stored form, for copying it whole; exists is false
+    // on every failure.
+    RegistryValue GetStoredValue(HKEY root, const char* keyPath, const char* valueName);
+    // Writes a value got from GetStoredValue as it is; 1 or 0 as the other Sets.
+    int SetStoredValue(HKEY root, const char* keyPath, const char* valueName, const RegistryValue& value);
     // A handle with full access that the caller closes; null on failure.
     HKEY CreateKey(HKEY root, const char* keyPath);
 
@@ -40,6 +58,7 @@ private:
     int32_t QueryFirstValueAsNumber(HKEY key);
     int32_t QueryBinaryValue(HKEY key, const char* valueName);
     std::string QueryStringValue(HKEY key, const char* valueName);
+    RegistryValue QueryStoredValue(HKEY key, const char* valueName);
     int QueryValueExists(HKEY key, const char* valueName);
     LONG StoreDwordValue(HKEY key, const char* valueName, int32_t value);
     LONG StoreBinaryValue(HKEY key, const char* valueName, int32_t value);

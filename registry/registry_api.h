@@ -1,5 +1,6 @@
 // The registry as the program sees it: the ANSI registry functions of
-// advapi32, one virtual per function, same arguments and results.
+// advapi32, one virtual per function, same arguments and results, and a
+// read and a write of a value in its stored form.
 // Win32RegistryApi forwards to the real functions; MemoryRegistryApi keeps
 // an in-memory registry with the same behaviour for native tests.
 #pragma once
@@ -24,4 +25,9 @@ public:
     virtual LONG DeleteValue(HKEY key, const char* valueName) = 0;
     virtual LONG DeleteKey(HKEY root, const char* subKey) = 0;
     virtual LONG CloseKey(HKEY key) = 0;
+    // As QueryValueEx and SetValueEx, but with the data in the form the
+    // registry keeps it (strings in UTF-16), never passed through the ANSI
+    // code page: a value copied this way arrives whole, whatever it holds.
+    virtual LONG QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) = 0;
+    virtual LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) = 0;
 };

@@ -49,3 +49,30 @@ RegistryApi& PlatformRegistry()
     static Win32RegistryApi registry;
     return registry;
 }
+
+namespace {
+
+// The longest value name the registry takes, in characters, with its terminator.
+constexpr int kValueNameCapacity = 16384;
+
+}  // namespace
+
+// The W functions take the value name in UTF-16; a null name (the default
+// value) stays null.
+LONG Win32RegistryApi::QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
+{
+    wchar_t name[kValueNameCapacity];
+    if (valueName && !MultiByteToWideChar(CP_ACP, 0, valueName, -1, name, kValueNameCapacity)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return RegQueryValueExW(key, valueName ? name : nullptr, nullptr, type, data, size);
+}
+
+LONG Win32RegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size)
+{
+    wchar_t name[kValueNameCapacity];
+    if (valueName && !MultiByteToWideChar(CP_ACP, 0, valueName, -1, name, kValueNameCapacity)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return RegSetValueExW(key, valueName ? name : nullptr, 0, type, data, size);
+}

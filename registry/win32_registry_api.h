@@ -1,4 +1,5 @@
-// The registry seam over the real ANSI registry functions of advapi32.
+// The registry seam over the real ANSI registry functions of advapi32, and
+// their W forms for values in their stored form.
 #pragma once
 
 #include "registry/registry_api.h"
@@ -15,6 +16,8 @@ public:
     LONG DeleteValue(HKEY key, const char* valueName) override;
     LONG DeleteKey(HKEY root, const char* subKey) override;
     LONG CloseKey(HKEY key) override;
+    LONG QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
+    LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
 };
 
 // The registry of the machine the program runs on.

@@ -1,7 +1,5 @@
 #include "settings/recycle_bin.h"
 
-#include <string>
-
 #include "settings/tweak_catalogue.h"
 
 namespace {
@@ -14,22 +12,36 @@ const Tweak& RecycleBin()
     return TweakOf(TweakId::HideRecycleBin);
 }
 
+// The caption in the form the registry keeps it (UTF-16), so that it moves
+// whole: through the ANSI code page every character outside it would come
+// back as "?". A missing caption moves as an empty string.
+RegistryValue CaptionOf(RegistryAccess& registry, const char* key)
+{
+    const Tweak& bin = RecycleBin();
+    RegistryValue caption = registry.GetStoredValue(bin.root, key, bin.valueName);
+    if (!caption.exists) {
+        caption.exists = true;
+        caption.type = REG_SZ;
+    }
+    return caption;
+}
+
 // Copies the caption from one key to the other and deletes the source only
 // when the target reads it back: a Set reports success whenever it could
 // open or create the key, even if the platform refused the value itself.
-// A failed read looks like an empty caption, so the source is read again
+// A failed read looks like a missing caption, so the source is read again
 // after the copy and must still agree. A target created for a copy that
 // failed is removed again, so that it cannot later pass its missing caption
 // back over the original's.
 void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey)
 {
     const Tweak& bin = RecycleBin();
-    const std::string caption = registry.GetStringValue(bin.root, fromKey, bin.valueName);
+    const RegistryValue caption = CaptionOf(registry, fromKey);
     const bool targetExisted = registry.KeyExists(bin.root, toKey);
-    const bool copied = registry.SetStringValue(bin.root, toKey, bin.valueName, caption.c_str()) == 1 &&
+    const bool copied = registry.SetStoredValue(bin.root, toKey, bin.valueName, caption) == 1 &&
                         registry.ValueExists(bin.root, toKey, bin.valueName) &&
-                        registry.GetStringValue(bin.root, toKey, bin.valueName) == caption &&
-                        registry.GetStringValue(bin.root, fromKey, bin.valueName) == caption;
+                        registry.GetStoredValue(bin.root, toKey, bin.valueName) == caption &&
+                        CaptionOf(registry, fromKey) == caption;
     if (copied)
         registry.DeleteKey(bin.root, fromKey);
     else if (!targetExisted)

@@ -1,7 +1,7 @@
 // The Recycle Bin switch: the desktop shows the Recycle Bin while its key
 // exists under the desktop name space, and hides it while the key carries a
 // ";" in front of its class id. The only data moved between the two is the
-// key's default value, the icon's caption.
+// key's default value, the icon's caption, in the form the registry keeps it.
 #pragma once
 
 #include "registry/registry_access.h"

@@ -191,9 +191,11 @@ void SaveSettings(RegistryAccess& registry, ControlPanel& panel)
     SaveDwordCheck(registry, panel, TweakId::DisablePagingExecutive);
 
     // Written either way: an unchecked box stores 0, as does a negative number.
+    // Digits, blank and signs typed full-width (with the Japanese IME on)
+    // count as their ASCII forms, in this field and the icon count's.
     int32_t ioPageLockLimit = 0;
     if (IsChecked(panel, IDC_IO_PAGE_LOCK_LIMIT)) {
-        ioPageLockLimit = ParseIntLikeAtoi(panel.GetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT).c_str());
+        ioPageLockLimit = ParseIntLikeAtoi(HalfWidthNumberText(panel.GetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT)).c_str());
         if (ioPageLockLimit < 0) ioPageLockLimit = 0;
     }
     WriteDword(registry, TweakId::IoPageLockLimit, ioPageLockLimit);
@@ -233,9 +235,10 @@ void SaveSettings(RegistryAccess& registry, ControlPanel& panel)
     else
         DeleteValue(registry, TweakId::UseSearchAsst);
 
-    // The text is stored as typed; an empty field or a number out of range
+    // The text is stored as typed, but with ASCII digits, blank and signs
+    // (the shell reads only those); an empty field or a number out of range
     // removes the value, as does an unchecked box.
-    const std::string iconText = panel.GetText(IDC_MAX_CACHED_ICONS_EDIT);
+    const std::string iconText = HalfWidthNumberText(panel.GetText(IDC_MAX_CACHED_ICONS_EDIT));
     const int32_t iconCount = ParseIntLikeAtoi(iconText.c_str());
     if (IsChecked(panel, TweakId::MaxCachedIcons) && !iconText.empty() && iconCount >= kMinCachedIcons &&
         iconCount <= kMaxCachedIcons)

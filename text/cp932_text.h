@@ -15,3 +15,8 @@ std::string UpperCaseCp932(const std::string& text);
 // Whether needle occurs in text starting on a character boundary, so a
 // trail byte never begins a match.
 bool ContainsCp932(const std::string& text, const std::string& needle);
+
+// Digits, blank and signs typed full-width, as the Japanese IME types them
+// (０-９, the ideographic space "　", "＋" and "－"), in their ASCII forms;
+// every other character stays as it is.
+std::string HalfWidthNumberText(const std::string& text);

@@ -1,7 +1,8 @@
 // Garbage in the two number fields, typed or pasted into the real dialog:
 // the program keeps running and stores what the rules say.
 // IoPageLockLimit: the number at the start of the text (blanks and a sign
-// allowed), held at the 32-bit limits, a negative one stored as 0.
+// allowed, full-width ones too), held at the 32-bit limits, a negative one
+// stored as 0.
 // Max Cached Icons: the text exactly as typed when its number is 100 to
 // 4096, else no value at all.
 #include <climits>
@@ -47,7 +48,7 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
         {"99999999999999999999999", INT_MAX},
         {std::string(k100KB, '9'), INT_MAX},
         {std::string(1000, 'x'), 0},
-        {"１２", 0},  // full-width digits are no digits
+        {"１２", 12},  // full-width digits, as the Japanese IME types them
     };
     for (const LockLimitCase& test : lockLimits) {
         SCOPED_TRACE(test.text.substr(0, 40));
@@ -86,6 +87,14 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
             EXPECT_TRUE(stored.bytes == StringBytes(test.text)) << stored.bytes.size() << " bytes";
         }
     }
+
+    // Typed with the Japanese IME on: full-width digits, blank and signs count
+    // as their ASCII forms, and the icon count is stored with ASCII digits.
+    quilvex.SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, "　＋１６３８４");
+    quilvex.SetText(IDC_MAX_CACHED_ICONS_EDIT, "２０００");
+    quilvex.Click(IDC_APPLY);
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(16384));
+    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes("2000"));
 
     // An unchecked box stores 0 whatever its field holds.
     quilvex.SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, "123");

@@ -39,6 +39,28 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
     EXPECT_TRUE(next.WaitForExit(5000));
 }
 
+// "€" and "한" are not in code page 932: the caption must travel in the
+// registry's own UTF-16 form, not come back as "?".
+TEST_F(RecycleBinTest, HideThenShowKeepsCharactersOutsideTheCodePage)
+{
+    const std::wstring caption = L"ごみ箱€한";
+    const std::string stored(reinterpret_cast<const char*>(caption.c_str()), (caption.size() + 1) * sizeof(wchar_t));
+    WriteDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, caption);
+    ASSERT_TRUE(quilvex.Start());
+
+    quilvex.Click(IDC_HIDE_RECYCLE_BIN);
+    quilvex.Click(IDC_APPLY);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey));
+    EXPECT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey).bytes, stored);
+
+    quilvex.Click(IDC_HIDE_RECYCLE_BIN);
+    quilvex.PostButton(IDOK);
+    Answer(ExpectRestartQuestion(), IDNO);
+    ExpectEnded();
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
+    EXPECT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey).bytes, stored);
+}
+
 TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption)
 {
     ASSERT_TRUE(quilvex.Start());

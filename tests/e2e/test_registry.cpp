@@ -81,6 +81,35 @@ void WriteTweakString(TweakId tweak, const std::string& text)
     WriteTweak(tweak, REG_SZ, StringBytes(text));
 }
 
+void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
+        << keyPath;
+    EXPECT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             (text.size() + 1) * sizeof(wchar_t)),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
+{
+    StoredValue value;
+    HKEY key;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, L"", nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        std::string buffer(size, '\0');
+        if (RegQueryValueExW(key, L"", nullptr, &value.type, reinterpret_cast<BYTE*>(&buffer[0]), &size) ==
+            ERROR_SUCCESS) {
+            value.exists = true;
+            value.bytes = buffer.substr(0, size);
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
+
 std::string DwordBytes(DWORD value)
 {
     return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),

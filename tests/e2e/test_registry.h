@@ -29,6 +29,11 @@ void WriteTweakDword(TweakId tweak, DWORD value);
 // REG_SZ with its terminator, as other programs store strings.
 void WriteTweakString(TweakId tweak, const std::string& text);
 
+// A key's default value through the W functions, in the registry's own
+// UTF-16 form, with no code page between: a REG_SZ with its terminator.
+void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text);
+StoredValue ReadDefaultValueW(HKEY root, const char* keyPath);
+
 // Expected stored forms.
 std::string DwordBytes(DWORD value);  // least significant byte first
 // A REG_SZ the program wrote. Quilvex hands the text over without its

@@ -45,6 +45,27 @@ TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole)
     EXPECT_EQ(0, Check(IDC_HIDE_RECYCLE_BIN));
 }
 
+// The registry keeps the caption in UTF-16, which holds characters that
+// code page 932 lacks ("€" and "한"): the move carries the stored bytes as
+// they are, terminator included.
+TEST_F(RecycleBinTest, HideAndShowCarryTheStoredFormOfTheCaption)
+{
+    std::vector<BYTE> stored;
+    for (char16_t c : std::u16string(u"ごみ箱€한")) {
+        stored.push_back(static_cast<BYTE>(c & 0xFF));
+        stored.push_back(static_cast<BYTE>(c >> 8));
+    }
+    stored.insert(stored.end(), {0, 0});
+    api.PutValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, stored);
+
+    Switch(true);
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(stored, Caption(kRecycleBinHiddenKey));
+    Switch(false);
+    EXPECT_FALSE(Hidden());
+    EXPECT_EQ(stored, Caption(kRecycleBinShownKey));
+}
+
 TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing)
 {
     api.ResetCounters();

@@ -161,6 +161,35 @@ TEST_F(SaveTest, MaxCachedIconsStoresTextAsTypedWithinBounds)
     }
 }
 
+// Typed with the Japanese IME on, digits, blank and signs come full-width:
+// both fields read them as their ASCII forms, and the icon count is stored
+// with ASCII ones, the rest of its text as typed. "モ" (83 82) has the lead
+// byte of "０" (82 4F) as its trail byte, and must stay whole.
+TEST_F(SaveTest, FullWidthDigitsCountAsTheNumbersTheyAre)
+{
+    struct Case {
+        std::string typed;
+        uint32_t lockLimit;
+        std::string icons;  // as stored; empty: deleted
+    };
+    SetCheck(IDC_IO_PAGE_LOCK_LIMIT);
+    SetCheck(IDC_MAX_CACHED_ICONS);
+    for (const Case& c :
+         {Case{"１６３８４", 16384, ""}, Case{"２０００", 2000, "2000"}, Case{"　＋２０００個", 2000, " +2000個"},
+          Case{"－５００", 0, ""}, Case{"１０００モO", 1000, "1000モO"}}) {
+        SCOPED_TRACE(c.typed);
+        SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, c.typed);
+        SetText(IDC_MAX_CACHED_ICONS_EDIT, c.typed);
+        Save();
+        ExpectStored(TweakId::IoPageLockLimit, REG_DWORD, Dword(c.lockLimit));
+        if (c.icons.empty()) {
+            EXPECT_FALSE(Has(TweakId::MaxCachedIcons));
+        } else {
+            ExpectStored(TweakId::MaxCachedIcons, REG_SZ, StoredText(c.icons));
+        }
+    }
+}
+
 TEST_F(SaveTest, MaxCachedIconsTextIsReadBeforeItsCheckbox)
 {
     SetText(IDC_MAX_CACHED_ICONS_EDIT, "500");

@@ -263,6 +263,8 @@ struct MemoryRegistryApi::Impl {
         return SplitPath(subKey, parts) ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
     }
 
+    LONG Store(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size, bool keepTerminatorBehind);
+
     HKEY NewHandle(const KeyPtr& key, REGSAM access)
     {
         const uintptr_t value = nextHandle;
@@ -424,15 +426,32 @@ LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nam
 
 LONG MemoryRegistryApi::SetValueEx(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size)
 {
-    Impl& im = *m_impl;
-    const bool fail = im.BeginCall(Op::SetValue);
-    Impl::KeyPtr key;
-    const LONG resolved = im.Resolve(hkey, KEY_SET_VALUE, key);
+    return m_impl->Store(hkey, valueName, type, data, size, true);
+}
+
+LONG MemoryRegistryApi::QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
+{
+    return QueryValueEx(key, valueName, type, data, size);
+}
+
+LONG MemoryRegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size)
+{
+    return m_impl->Store(key, valueName, type, data, size, false);
+}
+
+// SetValueEx keeps the terminator behind string data, as the ANSI function
+// does; the stored form is kept exactly as handed over.
+LONG MemoryRegistryApi::Impl::Store(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size,
+                                    bool keepTerminatorBehind)
+{
+    const bool fail = BeginCall(Op::SetValue);
+    KeyPtr key;
+    const LONG resolved = Resolve(hkey, KEY_SET_VALUE, key);
     SetCall call{key ? key->path : std::string(), valueName ? valueName : "", type, {}};
     if (data) {
         call.data.assign(data, data + size);
     }
-    im.setCalls.push_back(std::move(call));
+    setCalls.push_back(std::move(call));
 
     if (fail) {
         return ERROR_ACCESS_DENIED;
@@ -440,7 +459,7 @@ LONG MemoryRegistryApi::SetValueEx(HKEY hkey, const char* valueName, DWORD type,
     if (resolved != ERROR_SUCCESS) {
         return resolved;
     }
-    if (im.failSet) {
+    if (failSet) {
         return ERROR_CANTWRITE;
     }
     if (!data && size) {
@@ -452,7 +471,7 @@ LONG MemoryRegistryApi::SetValueEx(HKEY hkey, const char* valueName, DWORD type,
         value.data.assign(data, data + size);
         // The platform keeps the terminator that follows string data handed
         // over without it (it reads the byte behind the counted ones).
-        if (IsStringType(type) && size && data[size - 1] != 0 && data[size] == 0) {
+        if (keepTerminatorBehind && IsStringType(type) && size && data[size - 1] != 0 && data[size] == 0) {
             value.data.push_back(0);
         }
     }

@@ -9,7 +9,10 @@
 //    without regard to case; the default value "" first);
 //  - a string type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) handed over without
 //    its terminator, with a NUL right behind the counted bytes, is stored
-//    with that NUL, as the platform does.
+//    with that NUL, as the platform does;
+//  - the stored form of a value is its bytes as kept here: QueryStoredValue
+//    and SetStoredValue copy them as they are, with no code page between
+//    (and count, log and fail as QueryValueEx and SetValueEx).
 // On top of that it counts calls and open handles, records every SetValueEx
 // exactly as it was handed over, and injects faults.
 #pragma once
@@ -56,6 +59,8 @@ public:
     LONG DeleteValue(HKEY key, const char* valueName) override;
     LONG DeleteKey(HKEY root, const char* subKey) override;
     LONG CloseKey(HKEY key) override;
+    LONG QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
+    LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
 
     // Seeding and inspecting, bypassing faults, counters and the call log.
     void PutValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
