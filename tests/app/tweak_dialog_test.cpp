@@ -1,6 +1,7 @@
 // Wine tests of the main dialog, run in-process: the answers to tooltip text
 // requests, the restart offer through the restart seam, the change tracking
-// that decides on the offer, and the About box of the system menu.
+// that decides on the offer, the About box of the system menu, and the
+// shutdown privilege that the real restart enables first.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -262,6 +263,45 @@ TEST(ToolTipText, RequestsAreAnsweredByControlAndThreeAreRefused)
                                                  BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
                                                  BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched",
                                                  "untouched", "untouched", "", "", "", ""}));
+}
+
+// --- the privilege step of the real restart -----------------------------------------
+
+// The attributes of a privilege in this process's token; -1 when the token
+// does not hold it.
+long PrivilegeAttributes(const char* name)
+{
+    LUID luid{};
+    HANDLE token = nullptr;
+    if (!::LookupPrivilegeValueA(nullptr, name, &luid) ||
+        !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return -1;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    long attributes = -1;
+    if (::GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID& held = privileges->Privileges[i].Luid;
+            if (held.LowPart == luid.LowPart && held.HighPart == luid.HighPart)
+                attributes = static_cast<long>(privileges->Privileges[i].Attributes);
+        }
+    }
+    ::CloseHandle(token);
+    return attributes;
+}
+
+// Windows XP refuses the reboot without the privilege; Wine does not, so the
+// token itself is the only witness.
+TEST(RestartPrivilege, EnablesTheShutdownPrivilegeOnTheNtFamily)
+{
+    EXPECT_TRUE(IsNtPlatform());
+    const long before = PrivilegeAttributes("SeShutdownPrivilege");
+    ASSERT_NE(before, -1) << "the token holds no shutdown privilege";
+    ASSERT_FALSE(before & SE_PRIVILEGE_ENABLED) << "enabled from the start: nothing left to prove";
+    EnableShutdownPrivilege();
+    EXPECT_TRUE(PrivilegeAttributes("SeShutdownPrivilege") & SE_PRIVILEGE_ENABLED);
 }
 
 // --- system menu and About box -----------------------------------------------------
