@@ -71,7 +71,13 @@ protected:
     }
 
     int Check(int id) { return panel.controls[id].check; }
-    bool Enabled(int id) { return panel.controls[id].enabled; }
+    // Fails the test when no pass enabled or disabled the control.
+    bool Enabled(int id)
+    {
+        const std::optional<bool>& enabled = panel.controls[id].enabled;
+        EXPECT_TRUE(enabled.has_value()) << "control " << id << " was never enabled or disabled";
+        return enabled.value_or(false);
+    }
     const std::string& Text(int id) { return panel.controls[id].text; }
     void SetCheck(int id, int state = 1) { panel.controls[id].check = state; }
     void SetText(int id, const std::string& text) { panel.controls[id].text = text; }
