@@ -1,7 +1,8 @@
-// Wine tests of the main dialog, run in-process: the answers to tooltip text
-// requests, the restart offer through the restart seam, the change tracking
-// that decides on the offer, the About box of the system menu, and the
-// shutdown privilege that the real restart enables first.
+// Wine tests of the main dialog, run in-process on an in-memory registry
+// where none of the tweaks is set: the answers to tooltip text requests, the
+// restart offer through the restart seam, the change tracking that decides
+// on the offer, the About box of the system menu, and the shutdown privilege
+// that the real restart enables first.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +16,7 @@
 #include "app/tweak_dialog.h"
 #include "help/tooltip_texts.h"
 #include "res/resource.h"
+#include "tests/support/memory_registry_api.h"
 
 namespace {
 
@@ -91,7 +93,7 @@ public:
         m_steps = std::move(steps);
         m_answer = answer;
         SetSystemRestart(&restart);
-        TweakDialog dialog(nullptr);
+        TweakDialog dialog(nullptr, registry);
         testApp.m_pMainWnd = &dialog;
         UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
         INT_PTR result = dialog.DoModal();
@@ -103,6 +105,7 @@ public:
     }
 
     RecordingRestart restart;
+    MemoryRegistryApi registry;
     std::vector<std::string> questions;
 
 private:
@@ -206,14 +209,14 @@ TEST(ChangeTracking, TypingCountsAndNotificationsOtherThanClicksDoNot)
     DialogRun run;
     BOOL optionsUnchanged = FALSE, applyAfterDoubleClick = TRUE, applyAfterTyping = FALSE;
     run.Run({Do([&] {
-                 // Flip 1011 silently, then report a double click on it: the
-                 // whole wParam is compared, so no rule runs and nothing counts.
+                 // 1011 opens unchecked with its options disabled. Check it
+                 // silently, then report a double click on it: the whole
+                 // wParam is compared, so no rule runs and nothing counts.
                  HWND irq8 = Control(IDC_IRQ8_PRIORITY);
-                 const BOOL optionsEnabled = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
-                 ::SendMessageA(irq8, BM_SETCHECK, optionsEnabled ? BST_UNCHECKED : BST_CHECKED, 0);
+                 ::SendMessageA(irq8, BM_SETCHECK, BST_CHECKED, 0);
                  ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_IRQ8_PRIORITY, BN_DOUBLECLICKED),
                                 reinterpret_cast<LPARAM>(irq8));
-                 optionsUnchanged = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1)) == optionsEnabled;
+                 optionsUnchanged = !::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
                  applyAfterDoubleClick = ::IsWindowEnabled(Control(IDC_APPLY));
              }),
              Do([&] {
