@@ -10,26 +10,26 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
 {
     // Longer than the 255 bytes an older version carried.
     const std::string caption = "ごみ箱 (Trash) " + std::string(300, '#');
-    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StringBytes(caption));
+    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StoredText(caption));
     ASSERT_TRUE(quilvex.Start());
     EXPECT_EQ(quilvex.Check(IDC_HIDE_RECYCLE_BIN), BST_UNCHECKED);
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.Click(IDC_APPLY);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StoredText(caption));
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.Click(IDC_APPLY);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StoredText(caption));
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StoredText(caption));
 
     // The next run reads the hidden state back.
     QuilvexProcess next;
@@ -47,7 +47,7 @@ TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption)
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StringBytes("ごみ箱"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StoredText("ごみ箱"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
 }
 

@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "tests/settings/settings_fixture.h"
+#include "tests/support/failing_calls.h"
 
 namespace {
 
@@ -156,8 +157,7 @@ bool HoldsCaption(const std::map<std::string, MemoryRegistryApi::Value>& flat)
 TEST(SaveFaults, EveryValueIsWrittenOrLeftAsItWasWhicheverCallFails)
 {
     for (bool hideBin : {true, false}) {
-        int calls = 0;
-        SaveWith(hideBin, -1, false, &calls);
+        SCOPED_TRACE(testing::Message() << "hide " << hideBin);
         const auto saved = Flatten(Saved(hideBin));
         const auto before = Flatten(Unsaved(hideBin));
         ASSERT_NE(saved, before);
@@ -165,23 +165,21 @@ TEST(SaveFaults, EveryValueIsWrittenOrLeftAsItWasWhicheverCallFails)
         for (const auto& entry : saved) paths.insert(entry.first);
         for (const auto& entry : before) paths.insert(entry.first);
 
-        for (bool fromThereOn : {false, true}) {
-            for (int failAt = 0; failAt < calls; ++failAt) {
-                SCOPED_TRACE(testing::Message() << "hide " << hideBin << ", call " << failAt
-                                                << (fromThereOn ? " and all after it" : " alone") << " fails");
-                const auto after = Flatten(SaveWith(hideBin, failAt, fromThereOn));
-                EXPECT_TRUE(HoldsCaption(after));
-                for (const std::string& path : paths) {
-                    if (path.find("{645FF040") != std::string::npos) continue;  // moved, checked above
-                    const auto* now = Find(after, path);
-                    const auto* wanted = Find(saved, path);
-                    const auto* old = Find(before, path);
-                    const bool asSaved = now ? wanted && *now == *wanted : !wanted;
-                    const bool asBefore = now ? old && *now == *old : !old;
-                    EXPECT_TRUE(asSaved || asBefore) << path;
-                }
+        ForEachFailingCall([&](int call, bool fromThereOn) {
+            int calls = 0;
+            const auto after = Flatten(SaveWith(hideBin, call, fromThereOn, &calls));
+            EXPECT_TRUE(HoldsCaption(after));
+            for (const std::string& path : paths) {
+                if (path.find("{645FF040") != std::string::npos) continue;  // moved, checked above
+                const auto* now = Find(after, path);
+                const auto* wanted = Find(saved, path);
+                const auto* old = Find(before, path);
+                const bool asSaved = now ? wanted && *now == *wanted : !wanted;
+                const bool asBefore = now ? old && *now == *old : !old;
+                EXPECT_TRUE(asSaved || asBefore) << path;
             }
-        }
+            return calls;
+        });
     }
 }
 
