@@ -52,7 +52,10 @@ BEGIN_MESSAGE_MAP(TweakDialog, CDialog)
     ON_EN_CHANGE(IDC_IO_PAGE_LOCK_LIMIT_EDIT, &TweakDialog::OnEditChange)
 END_MESSAGE_MAP()
 
-TweakDialog::TweakDialog(CWnd* parent) : CDialog(IDD_QUILVEX_DIALOG, parent), m_registry(PlatformRegistry()) {}
+TweakDialog::TweakDialog(CWnd* parent, RegistryApi& registry)
+    : CDialog(IDD_QUILVEX_DIALOG, parent), m_registry(registry)
+{
+}
 
 TweakDialog::~TweakDialog()
 {

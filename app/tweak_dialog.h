@@ -12,11 +12,13 @@
 #include "framework/framework.h"
 #include "help/help_tooltip.h"
 #include "registry/registry_access.h"
+#include "registry/win32_registry_api.h"
 #include "settings/control_panel.h"
 
 class TweakDialog : public CDialog, public ControlPanel {
 public:
-    explicit TweakDialog(CWnd* parent = nullptr);
+    // The registry is the platform's unless a test hands in its own.
+    explicit TweakDialog(CWnd* parent = nullptr, RegistryApi& registry = PlatformRegistry());
     ~TweakDialog() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;

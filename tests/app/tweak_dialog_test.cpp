@@ -1,6 +1,8 @@
-// Wine tests of the main dialog, run in-process: the answers to tooltip text
-// requests, the restart offer through the restart seam, the change tracking
-// that decides on the offer, and the About box of the system menu.
+// Wine tests of the main dialog, run in-process on an in-memory registry
+// where none of the tweaks is set: the answers to tooltip text requests, the
+// restart offer through the restart seam, the change tracking that decides
+// on the offer, the About box of the system menu, and the shutdown privilege
+// that the real restart enables first.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +16,7 @@
 #include "app/tweak_dialog.h"
 #include "help/tooltip_texts.h"
 #include "res/resource.h"
+#include "tests/support/memory_registry_api.h"
 
 namespace {
 
@@ -90,7 +93,7 @@ public:
         m_steps = std::move(steps);
         m_answer = answer;
         SetSystemRestart(&restart);
-        TweakDialog dialog(nullptr);
+        TweakDialog dialog(nullptr, registry);
         testApp.m_pMainWnd = &dialog;
         UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
         INT_PTR result = dialog.DoModal();
@@ -102,6 +105,7 @@ public:
     }
 
     RecordingRestart restart;
+    MemoryRegistryApi registry;
     std::vector<std::string> questions;
 
 private:
@@ -205,14 +209,14 @@ TEST(ChangeTracking, TypingCountsAndNotificationsOtherThanClicksDoNot)
     DialogRun run;
     BOOL optionsUnchanged = FALSE, applyAfterDoubleClick = TRUE, applyAfterTyping = FALSE;
     run.Run({Do([&] {
-                 // Flip 1011 silently, then report a double click on it: the
-                 // whole wParam is compared, so no rule runs and nothing counts.
+                 // 1011 opens unchecked with its options disabled. Check it
+                 // silently, then report a double click on it: the whole
+                 // wParam is compared, so no rule runs and nothing counts.
                  HWND irq8 = Control(IDC_IRQ8_PRIORITY);
-                 const BOOL optionsEnabled = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
-                 ::SendMessageA(irq8, BM_SETCHECK, optionsEnabled ? BST_UNCHECKED : BST_CHECKED, 0);
+                 ::SendMessageA(irq8, BM_SETCHECK, BST_CHECKED, 0);
                  ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_IRQ8_PRIORITY, BN_DOUBLECLICKED),
                                 reinterpret_cast<LPARAM>(irq8));
-                 optionsUnchanged = ::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1)) == optionsEnabled;
+                 optionsUnchanged = !::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
                  applyAfterDoubleClick = ::IsWindowEnabled(Control(IDC_APPLY));
              }),
              Do([&] {
@@ -262,6 +266,45 @@ TEST(ToolTipText, RequestsAreAnsweredByControlAndThreeAreRefused)
                                                  BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
                                                  BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched",
                                                  "untouched", "untouched", "", "", "", ""}));
+}
+
+// --- the privilege step of the real restart -----------------------------------------
+
+// The attributes of a privilege in this process's token; -1 when the token
+// does not hold it.
+long PrivilegeAttributes(const char* name)
+{
+    LUID luid{};
+    HANDLE token = nullptr;
+    if (!::LookupPrivilegeValueA(nullptr, name, &luid) ||
+        !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return -1;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    long attributes = -1;
+    if (::GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID& held = privileges->Privileges[i].Luid;
+            if (held.LowPart == luid.LowPart && held.HighPart == luid.HighPart)
+                attributes = static_cast<long>(privileges->Privileges[i].Attributes);
+        }
+    }
+    ::CloseHandle(token);
+    return attributes;
+}
+
+// Windows XP refuses the reboot without the privilege; Wine does not, so the
+// token itself is the only witness.
+TEST(RestartPrivilege, EnablesTheShutdownPrivilegeOnTheNtFamily)
+{
+    EXPECT_TRUE(IsNtPlatform());
+    const long before = PrivilegeAttributes("SeShutdownPrivilege");
+    ASSERT_NE(before, -1) << "the token holds no shutdown privilege";
+    ASSERT_FALSE(before & SE_PRIVILEGE_ENABLED) << "enabled from the start: nothing left to prove";
+    EnableShutdownPrivilege();
+    EXPECT_TRUE(PrivilegeAttributes("SeShutdownPrivilege") & SE_PRIVILEGE_ENABLED);
 }
 
 // --- system menu and About box -----------------------------------------------------

@@ -56,7 +56,7 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
         ASSERT_EQ(quilvex.Text(IDC_IO_PAGE_LOCK_LIMIT_EDIT), test.text);
         quilvex.Click(IDC_APPLY);
         ASSERT_TRUE(quilvex.Running());
-        EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(test.stored));
+        EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(test.stored));
     }
 
     const IconsCase icons[] = {
@@ -84,7 +84,7 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
         EXPECT_EQ(stored.exists, test.kept);
         if (test.kept) {
             EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-            EXPECT_TRUE(stored.bytes == StringBytes(test.text)) << stored.bytes.size() << " bytes";
+            EXPECT_TRUE(stored.bytes == StoredText(test.text)) << stored.bytes.size() << " bytes";
         }
     }
 
@@ -93,14 +93,14 @@ TEST_F(BadInputTest, NumberFieldsStoreWhatTheRulesSayWhateverIsTyped)
     quilvex.SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, "　＋１６３８４");
     quilvex.SetText(IDC_MAX_CACHED_ICONS_EDIT, "２０００");
     quilvex.Click(IDC_APPLY);
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(16384));
-    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes("2000"));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(16384));
+    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StoredText("2000"));
 
     // An unchecked box stores 0 whatever its field holds.
     quilvex.SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, "123");
     quilvex.Click(IDC_IO_PAGE_LOCK_LIMIT);
     quilvex.Click(IDC_APPLY);
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(0));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(0));
 
     quilvex.PostButton(IDCANCEL);
     Answer(ExpectRestartQuestion(), IDNO);
@@ -125,9 +125,9 @@ TEST_F(BadInputTest, A100KBPasteIntoEachFieldIsHandled)
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(INT_MAX));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(INT_MAX));
     StoredValue stored = ReadTweak(TweakId::MaxCachedIcons);
-    EXPECT_TRUE(stored.bytes == StringBytes(icons))
+    EXPECT_TRUE(stored.bytes == StoredText(icons))
         << stored.bytes.size() << " bytes stored, " << icons.size() << " in the field";
 }
 

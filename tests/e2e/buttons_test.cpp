@@ -20,13 +20,13 @@ TEST_F(ButtonsTest, ApplyWritesEverythingAndDisablesItselfThenCancelAsksAndWrite
     EXPECT_EQ(quilvex.WaitForWindow(kRestartCaption, 300), nullptr) << "Apply asked the question";
     StoredValue cache = ReadTweak(TweakId::LargeSystemCache);
     EXPECT_EQ(cache.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(cache.bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::ClassicShell).bytes, std::string("\x01\x00\x00\x00", 4));
+    EXPECT_EQ(cache.bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::ClassicShell).bytes, Bytes({1, 0, 0, 0}));
     // Untouched tweaks are written too.
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, DwordBytes(0));
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(0));
-    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, DwordBytes(0));
-    EXPECT_EQ(ReadTweak(TweakId::NoActiveDesktop).bytes, std::string(4, '\0'));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, Dword(0));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(0));
+    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, Dword(0));
+    EXPECT_EQ(ReadTweak(TweakId::NoActiveDesktop).bytes, Bytes({0, 0, 0, 0}));
     EXPECT_FALSE(ReadTweak(TweakId::IRQ8Priority).exists);
     EXPECT_FALSE(ReadTweak(TweakId::Link).exists);
     // Hiding a Recycle Bin whose key is already gone changes nothing.
@@ -39,7 +39,7 @@ TEST_F(ButtonsTest, ApplyWritesEverythingAndDisablesItselfThenCancelAsksAndWrite
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     ExpectNoRestartRequested();
-    EXPECT_EQ(ReadTweak(TweakId::DisablePagingExecutive).bytes, DwordBytes(0));
+    EXPECT_EQ(ReadTweak(TweakId::DisablePagingExecutive).bytes, Dword(0));
 }
 
 TEST_F(ButtonsTest, OkAfterChangeAsksAndYesRequestsAReboot)
@@ -49,7 +49,7 @@ TEST_F(ButtonsTest, OkAfterChangeAsksAndYesRequestsAReboot)
     quilvex.PostButton(IDOK);
     HWND question = ExpectRestartQuestion();
     // The settings are written before the question is asked.
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisable8dot3NameCreation).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisable8dot3NameCreation).bytes, Dword(1));
     Answer(question, IDYES);
     ExpectRestartRequested();
     ExpectEnded();
@@ -64,7 +64,7 @@ TEST_F(ButtonsTest, OkAfterApplyWithoutFurtherChangeAsks)
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     ExpectNoRestartRequested();
-    EXPECT_EQ(ReadTweak(TweakId::DesktopProcess).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::DesktopProcess).bytes, Dword(1));
 }
 
 TEST_F(ButtonsTest, CancelWithoutApplyWritesNothingAndAsksNothing)
@@ -98,8 +98,8 @@ TEST_F(ButtonsTest, CloseBoxIsCancelAndAsksAfterApply)
     Answer(ExpectRestartQuestion(), IDYES);
     ExpectRestartRequested();
     ExpectEnded();
-    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::NoSharedDocuments).bytes, DwordBytes(0));
+    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::NoSharedDocuments).bytes, Dword(0));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ void QuilvexTest::TearDown()
     if (quilvex.Kill()) ADD_FAILURE() << "Quilvex was still running at the end of the test";
     // A restart request of this test must not reach the next one.
     EXPECT_TRUE(RestartWatcher().WaitForRequesterExit(10000));
+    EXPECT_TRUE(EndSessionWatcher::WaitForNoRequestInFlight(10000)) << "a session end is still in flight";
 }
 
 HWND QuilvexTest::ExpectRestartQuestion()
@@ -82,5 +83,9 @@ void QuilvexTest::ExpectRestartRequested()
 
 void QuilvexTest::ExpectNoRestartRequested()
 {
-    EXPECT_FALSE(RestartWatcher().WaitForQuery(1500)) << RestartWatcher().LastRequest();
+    // A request would have started its wineboot before Quilvex ended; once
+    // none is left, its query has arrived or there was none.
+    ASSERT_TRUE(quilvex.WaitForExit(5000)) << "Quilvex did not end";
+    EXPECT_TRUE(EndSessionWatcher::WaitForNoRequestInFlight(10000)) << "a session end is still in flight";
+    EXPECT_EQ(0, RestartWatcher().QueryCount()) << RestartWatcher().LastRequest();
 }

@@ -26,6 +26,7 @@ protected:
     // Yes on the question has asked Wine for a reboot: the end-session query
     // reached the watcher, sent by a wineboot run for a reboot, not forced.
     void ExpectRestartRequested();
+    // Quilvex has ended and no request of it is in flight, and none came.
     void ExpectNoRestartRequested();
 
     QuilvexProcess quilvex;

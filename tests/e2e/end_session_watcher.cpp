@@ -31,6 +31,31 @@ std::string CommandLineOf(HANDLE process)
 
 const char kWatcherClass[] = "QuilvexE2eEndSessionWatcher";
 
+bool IsSessionEndRequest(const std::string& commandLine)
+{
+    return commandLine.find("--end-session") != std::string::npos || commandLine.find("--kill") != std::string::npos;
+}
+
+// Whether a wineboot that asks for a session end (or whose command line
+// cannot be read) is running.
+bool RequestInFlight()
+{
+    bool found = false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+        if (!process) continue;  // already gone
+        const std::string commandLine = CommandLineOf(process);
+        found = commandLine.empty() || IsSessionEndRequest(commandLine);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 }  // namespace
 
 EndSessionWatcher& RestartWatcher()
@@ -93,7 +118,7 @@ void EndSessionWatcher::OnQuery()
             OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (!process) continue;
         std::string commandLine = CommandLineOf(process);
-        if (commandLine.find("--end-session") != std::string::npos || commandLine.find("--kill") != std::string::npos) {
+        if (IsSessionEndRequest(commandLine)) {
             request = commandLine;
             if (requester) CloseHandle(requester);
             requester = process;
@@ -154,4 +179,9 @@ bool EndSessionWatcher::WaitForRequesterExit(DWORD timeoutMs) const
     bool ended = WaitForSingleObject(requester, timeoutMs) == WAIT_OBJECT_0;
     CloseHandle(requester);
     return ended;
+}
+
+bool EndSessionWatcher::WaitForNoRequestInFlight(DWORD timeoutMs)
+{
+    return WaitUntil([] { return !RequestInFlight(); }, timeoutMs);
 }

@@ -29,6 +29,11 @@ public:
     // Waits for the wineboot of the last query to finish, so that its
     // messages cannot reach the next test.
     bool WaitForRequesterExit(DWORD timeoutMs) const;
+    // Waits until no session end is in flight: no wineboot runs whose
+    // command line asks for one (or cannot be read). ExitWindowsEx starts
+    // that wineboot before it returns, so once the requesting program has
+    // ended and this holds, every query of its request has arrived.
+    static bool WaitForNoRequestInFlight(DWORD timeoutMs);
 
 private:
     static DWORD WINAPI ThreadMain(void* self);

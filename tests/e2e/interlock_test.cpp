@@ -63,10 +63,10 @@ TEST_F(InterlockTest, DependentControlsFollowTheirCheckboxesAndPairsStayExclusiv
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     ExpectNoRestartRequested();
-    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, DwordBytes(2));
-    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, DwordBytes(2));
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(0));
-    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes("500"));
+    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, Dword(2));
+    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, Dword(2));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(0));
+    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StoredText("500"));
 }
 
 TEST_F(InterlockTest, OnlyUserChangesCount)
@@ -87,11 +87,11 @@ TEST_F(InterlockTest, OnlyUserChangesCount)
     EXPECT_TRUE(quilvex.Enabled(IDC_APPLY));
     quilvex.Click(IDC_APPLY);
     EXPECT_FALSE(quilvex.Enabled(IDC_APPLY));
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(163841));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(163841));
     quilvex.SetText(IDC_IO_PAGE_LOCK_LIMIT_EDIT, "1024");
     EXPECT_TRUE(quilvex.Enabled(IDC_APPLY));
     quilvex.Click(IDC_APPLY);
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(1024));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(1024));
 
     // A tick and an untick are two changes, not none.
     quilvex.Click(IDC_NTFS_LAST_ACCESS);
@@ -112,7 +112,7 @@ TEST_F(InterlockTest, TickAndUntickStillOffersTheRestart)
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, DwordBytes(0));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, Dword(0));
 }
 
 }  // namespace

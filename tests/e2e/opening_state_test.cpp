@@ -6,8 +6,8 @@ namespace {
 
 using OpeningStateTest = QuilvexTest;
 
-const std::string kBinaryOne("\x01\x00\x00\x00", 4);
-const std::string kBinaryZero(4, '\0');
+const std::vector<BYTE> kBinaryOne = Bytes({1, 0, 0, 0});
+const std::vector<BYTE> kBinaryZero = Bytes({0, 0, 0, 0});
 
 TEST_F(OpeningStateTest, EmptyRegistryShowsDefaultsAndCancelWritesNothing)
 {
@@ -66,11 +66,11 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
     WriteTweak(TweakId::NoCustomizeWebView, REG_BINARY, kBinaryOne);
     WriteTweak(TweakId::NoActiveDesktopChanges, REG_BINARY, kBinaryOne);
     WriteTweakDword(TweakId::DesktopProcess, 1);
-    WriteValue(HKEY_LOCAL_MACHINE, kUnloadKey, "", REG_SZ, StringBytes("1"));
+    WriteValue(HKEY_LOCAL_MACHINE, kUnloadKey, "", REG_SZ, StoredText("1"));
     WriteTweakDword(TweakId::NoSharedDocuments, 1);
     WriteTweakString(TweakId::UseSearchAsst, "No");
     WriteTweak(TweakId::Link, REG_BINARY, kBinaryZero);
-    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StringBytes("Trash"));
+    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StoredText("Trash"));
     WriteTweakDword(TweakId::NoResolveTrack, 1);  // read as binary: 0x01000000
     WriteTweakString(TweakId::MaxCachedIcons, "abc");
     ASSERT_TRUE(quilvex.Start());
@@ -99,37 +99,37 @@ TEST_F(OpeningStateTest, SeededRegistryShowsEveryTweakAndOkWithoutChangeRewrites
     ExpectEndedWithoutQuestion();
     ExpectNoRestartRequested();
 
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisable8dot3NameCreation).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::DisablePagingExecutive).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(16384));
-    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, DwordBytes(2));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisable8dot3NameCreation).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::DisablePagingExecutive).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(16384));
+    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, Dword(2));
     // Written whole: the upper bits of 0x26 go.
     StoredValue separation = ReadTweak(TweakId::Win32PrioritySeparation);
     EXPECT_EQ(separation.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(separation.bytes, DwordBytes(2));
+    EXPECT_EQ(separation.bytes, Dword(2));
     for (TweakId binary : {TweakId::ClassicShell, TweakId::NoActiveDesktop, TweakId::NoCustomizeWebView,
                            TweakId::NoActiveDesktopChanges}) {
         StoredValue value = ReadTweak(binary);
         EXPECT_EQ(value.type, static_cast<DWORD>(REG_BINARY)) << TweakOf(binary).name;
         EXPECT_EQ(value.bytes, kBinaryOne) << TweakOf(binary).name;
     }
-    EXPECT_EQ(ReadTweak(TweakId::DesktopProcess).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::DesktopProcess).bytes, Dword(1));
     StoredValue unload = ReadValue(HKEY_LOCAL_MACHINE, kUnloadKey, "");
     EXPECT_EQ(unload.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(unload.bytes, StringBytes("1"));
-    EXPECT_EQ(ReadTweak(TweakId::NoSharedDocuments).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::UseSearchAsst).bytes, StringBytes("no"));
+    EXPECT_EQ(unload.bytes, StoredText("1"));
+    EXPECT_EQ(ReadTweak(TweakId::NoSharedDocuments).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::UseSearchAsst).bytes, StoredText("no"));
     StoredValue link = ReadTweak(TweakId::Link);
     EXPECT_EQ(link.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(link.bytes, kBinaryZero);
     // The shown Recycle Bin keeps its own caption.
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StringBytes("Trash"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StoredText("Trash"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
     StoredValue resolve = ReadTweak(TweakId::NoResolveTrack);
     EXPECT_EQ(resolve.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(resolve.bytes, DwordBytes(1));
+    EXPECT_EQ(resolve.bytes, Dword(1));
     // "ABC" is no number from 100 to 4096.
     EXPECT_FALSE(ReadTweak(TweakId::MaxCachedIcons).exists);
 }
@@ -146,7 +146,7 @@ TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead)
     WriteTweak(TweakId::Link, REG_BINARY, kBinaryOne);
     WriteTweakString(TweakId::UseSearchAsst, "yes");
     WriteTweakString(TweakId::MaxCachedIcons, kIconsFullWidthSmallA);
-    WriteValue(HKEY_LOCAL_MACHINE, kUnloadKey, "", REG_SZ, StringBytes("0"));
+    WriteValue(HKEY_LOCAL_MACHINE, kUnloadKey, "", REG_SZ, StoredText("0"));
     ASSERT_TRUE(quilvex.Start());
 
     EXPECT_EQ(quilvex.Check(IDC_IRQ8_PRIORITY), BST_CHECKED);
@@ -165,12 +165,12 @@ TEST_F(OpeningStateTest, OtherStoredFormsShowAsTheyRead)
 
     quilvex.PostButton(IDOK);
     ExpectEndedWithoutQuestion();
-    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::IRQ8Priority).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::Win32PrioritySeparation).bytes, Dword(1));
     EXPECT_FALSE(ReadTweak(TweakId::Link).exists);  // checked 1010 means no value
     EXPECT_FALSE(ReadTweak(TweakId::UseSearchAsst).exists);
     // 100 is within bounds: the upper-cased text is stored as shown.
-    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StringBytes(kIconsFullWidthCapitalA));
+    EXPECT_EQ(ReadTweak(TweakId::MaxCachedIcons).bytes, StoredText(kIconsFullWidthCapitalA));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUnloadKey));
 }
 

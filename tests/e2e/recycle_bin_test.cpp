@@ -10,26 +10,26 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
 {
     // Longer than the 255 bytes an older version carried.
     const std::string caption = "ごみ箱 (Trash) " + std::string(300, '#');
-    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StringBytes(caption));
+    WriteValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, StoredText(caption));
     ASSERT_TRUE(quilvex.Start());
     EXPECT_EQ(quilvex.Check(IDC_HIDE_RECYCLE_BIN), BST_UNCHECKED);
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.Click(IDC_APPLY);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StoredText(caption));
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.Click(IDC_APPLY);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StoredText(caption));
 
     quilvex.Click(IDC_HIDE_RECYCLE_BIN);
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StringBytes(caption));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").bytes, StoredText(caption));
 
     // The next run reads the hidden state back.
     QuilvexProcess next;
@@ -44,7 +44,8 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
 TEST_F(RecycleBinTest, HideThenShowKeepsCharactersOutsideTheCodePage)
 {
     const std::wstring caption = L"ごみ箱€한";
-    const std::string stored(reinterpret_cast<const char*>(caption.c_str()), (caption.size() + 1) * sizeof(wchar_t));
+    const BYTE* text = reinterpret_cast<const BYTE*>(caption.c_str());
+    const std::vector<BYTE> stored(text, text + (caption.size() + 1) * sizeof(wchar_t));
     WriteDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, caption);
     ASSERT_TRUE(quilvex.Start());
 
@@ -69,7 +70,7 @@ TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption)
     quilvex.PostButton(IDOK);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StringBytes("ごみ箱"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").bytes, StoredText("ごみ箱"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
 }
 

@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/win32_registry_api.h"
+
+namespace {
+
+// The checks read the registry through the plain advapi32 seam.
+Win32RegistryApi g_registry;
+
+}  // namespace
+
 void ClearTweaks()
 {
     for (const Tweak& tweak : kTweaks) {
@@ -22,22 +31,7 @@ void ClearTweaks()
 
 StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName)
 {
-    StoredValue value;
-    HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, valueName, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        // One byte more, for a terminator that the A layer may add to a string.
-        std::string buffer(size + 1, '\0');
-        DWORD got = buffer.size();
-        if (RegQueryValueExA(key, valueName, nullptr, &value.type, reinterpret_cast<BYTE*>(&buffer[0]), &got) ==
-            ERROR_SUCCESS) {
-            value.exists = true;
-            value.bytes = buffer.substr(0, got);
-        }
-    }
-    RegCloseKey(key);
-    return value;
+    return ReadStoredValue(g_registry, root, keyPath, valueName);
 }
 
 StoredValue ReadTweak(TweakId tweak)
@@ -48,24 +42,19 @@ StoredValue ReadTweak(TweakId tweak)
 
 bool KeyExists(HKEY root, const char* keyPath)
 {
-    HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return HasKey(g_registry, root, keyPath);
 }
 
-void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::string& bytes)
+void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes)
 {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
         << keyPath;
-    EXPECT_EQ(RegSetValueExA(key, valueName, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()),
-              ERROR_SUCCESS)
-        << valueName;
+    EXPECT_EQ(RegSetValueExA(key, valueName, 0, type, bytes.data(), bytes.size()), ERROR_SUCCESS) << valueName;
     RegCloseKey(key);
 }
 
-void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes)
+void WriteTweak(TweakId tweak, DWORD type, const std::vector<BYTE>& bytes)
 {
     const Tweak& entry = TweakOf(tweak);
     WriteValue(entry.root, entry.keyPath, entry.valueName, type, bytes);
@@ -73,12 +62,12 @@ void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes)
 
 void WriteTweakDword(TweakId tweak, DWORD value)
 {
-    WriteTweak(tweak, REG_DWORD, DwordBytes(value));
+    WriteTweak(tweak, REG_DWORD, Dword(value));
 }
 
 void WriteTweakString(TweakId tweak, const std::string& text)
 {
-    WriteTweak(tweak, REG_SZ, StringBytes(text));
+    WriteTweak(tweak, REG_SZ, StoredText(text));
 }
 
 void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text)
@@ -99,24 +88,11 @@ StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
     if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (RegQueryValueExW(key, L"", nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        std::string buffer(size, '\0');
-        if (RegQueryValueExW(key, L"", nullptr, &value.type, reinterpret_cast<BYTE*>(&buffer[0]), &size) ==
-            ERROR_SUCCESS) {
-            value.exists = true;
-            value.bytes = buffer.substr(0, size);
-        }
+        value.bytes.resize(size);
+        value.exists = RegQueryValueExW(key, L"", nullptr, &value.type, value.bytes.data(), &size) == ERROR_SUCCESS;
+        value.bytes.resize(value.exists ? size : 0);
     }
     RegCloseKey(key);
     return value;
 }
 
-std::string DwordBytes(DWORD value)
-{
-    return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-                       static_cast<char>(value >> 24)};
-}
-
-std::string StringBytes(const std::string& text)
-{
-    return text + '\0';
-}

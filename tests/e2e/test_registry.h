@@ -6,14 +6,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/tweak_catalogue.h"
-
-struct StoredValue {
-    bool exists = false;
-    DWORD type = REG_NONE;
-    std::string bytes;
-};
+#include "tests/support/raw_registry.h"
+#include "tests/support/stored_forms.h"
 
 // Removes every value of the catalogue, the AlwaysUnloadDLL key and both
 // Recycle Bin keys: the registry of a system where none of the tweaks is set.
@@ -23,8 +20,8 @@ StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName);
 StoredValue ReadTweak(TweakId tweak);
 bool KeyExists(HKEY root, const char* keyPath);
 
-void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::string& bytes);
-void WriteTweak(TweakId tweak, DWORD type, const std::string& bytes);
+void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes);
+void WriteTweak(TweakId tweak, DWORD type, const std::vector<BYTE>& bytes);
 void WriteTweakDword(TweakId tweak, DWORD value);
 // REG_SZ with its terminator, as other programs store strings.
 void WriteTweakString(TweakId tweak, const std::string& text);
@@ -34,8 +31,5 @@ void WriteTweakString(TweakId tweak, const std::string& text);
 void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text);
 StoredValue ReadDefaultValueW(HKEY root, const char* keyPath);
 
-// Expected stored forms.
-std::string DwordBytes(DWORD value);  // least significant byte first
-// A REG_SZ the program wrote. Quilvex hands the text over without its
-// terminator; Wine's registry keeps one after it and reads it back.
-std::string StringBytes(const std::string& text);
+// A REG_SZ the program wrote reads back as StoredText: Quilvex hands the
+// text over without its terminator, and Wine's registry keeps one after it.

@@ -66,7 +66,7 @@ TEST_F(WalkthroughTest, KeyboardTabsTicksTypesAppliesAndEscapeStillReachesCancel
         Tab(id, true);
     PressKey(VK_SPACE);
     ASSERT_TRUE(WaitForApplyDone());
-    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, DwordBytes(8192));
+    EXPECT_EQ(ReadTweak(TweakId::IoPageLockLimit).bytes, Dword(8192));
 
     // Apply gave the focus on as it went disabled: Escape is still Cancel,
     // which asks because Apply was used.
@@ -91,7 +91,7 @@ TEST_F(WalkthroughTest, KeyboardSpaceTicksAndEnterOnOkSavesAndAsks)
     Tab(IDOK, true);
     PressKey(VK_RETURN);
     HWND question = ExpectRestartQuestion();
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, Dword(1));
     Answer(question, IDNO);
     ExpectEnded();
     ExpectNoRestartRequested();
@@ -105,15 +105,15 @@ TEST_F(WalkthroughTest, PointerClicksATweakAndApplyThenEnterRunsOk)
     EXPECT_TRUE(quilvex.Enabled(IDC_APPLY));
     ClickWithPointer(quilvex.Item(IDC_APPLY));
     ASSERT_TRUE(WaitForApplyDone());
-    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, DwordBytes(1));
+    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, Dword(1));
 
     // Enter goes to the default button, OK.
     PressKey(VK_RETURN);
     Answer(ExpectRestartQuestion(), IDNO);
     ExpectEnded();
     ExpectNoRestartRequested();
-    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, DwordBytes(1));
-    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, DwordBytes(0));
+    EXPECT_EQ(ReadTweak(TweakId::LargeSystemCache).bytes, Dword(1));
+    EXPECT_EQ(ReadTweak(TweakId::NtfsDisableLastAccessUpdate).bytes, Dword(0));
 }
 
 }  // namespace

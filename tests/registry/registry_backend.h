@@ -10,6 +10,8 @@
 
 #include "registry/registry_access.h"
 #include "registry/registry_api.h"
+#include "tests/support/raw_registry.h"
+#include "tests/support/stored_forms.h"
 
 // Every test works below this key, under HKEY_CURRENT_USER and
 // HKEY_LOCAL_MACHINE; a backend starts and ends with it gone.
@@ -33,18 +35,6 @@ inline std::ostream& operator<<(std::ostream& out, const BackendParam& param)
     return out << param.name;
 }
 
-// A value as the registry holds it.
-struct Stored {
-    bool found = false;
-    DWORD type = REG_NONE;
-    std::vector<BYTE> bytes;
-};
-
-inline std::vector<BYTE> Bytes(const std::string& text)
-{
-    return std::vector<BYTE>(text.begin(), text.end());
-}
-
 class RegistryConformance : public ::testing::TestWithParam<BackendParam> {
 protected:
     void SetUp() override
@@ -59,9 +49,12 @@ protected:
     static std::string Path(const std::string& below = "");
     // Reads and writes the registry directly, bypassing RegistryAccess.
     // Put stores exactly the given bytes, terminator or not.
-    Stored Raw(HKEY root, const std::string& keyPath, const char* valueName);
+    StoredValue Raw(HKEY root, const std::string& keyPath, const char* valueName)
+    {
+        return ReadStoredValue(Api(), root, keyPath, valueName);
+    }
     void Put(HKEY root, const std::string& keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes);
-    bool HasKey(HKEY root, const std::string& keyPath);
+    bool HasKey(HKEY root, const std::string& keyPath) { return ::HasKey(Api(), root, keyPath); }
 
     std::unique_ptr<RegistryBackend> backend;
     std::unique_ptr<RegistryAccess> registry;  // over the backend

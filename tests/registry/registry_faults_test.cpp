@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
+#include "tests/support/failing_calls.h"
+#include "tests/support/memory_registry_api.h"
+#include "tests/support/stored_forms.h"
 
 namespace {
 
@@ -21,11 +23,6 @@ protected:
     MemoryRegistryApi api;
     RegistryAccess registry{api};
 };
-
-std::vector<BYTE> Text(const std::string& text)
-{
-    return std::vector<BYTE>(text.begin(), text.end() + 1);
-}
 
 }  // namespace
 
@@ -49,7 +46,7 @@ TEST_F(RegistryFaults, WritesHandOverExactlyTheStoredForm)
 
 TEST_F(RegistryFaults, EachOperationOpensItsKeyOnce)
 {
-    api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, Text("1"));
+    api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, StoredText("1"));
     registry.GetDwordValue(HKEY_CURRENT_USER, kKey, "v");
     registry.GetDwordValue(HKEY_CURRENT_USER, kKey, nullptr);
     registry.GetBinaryValue(HKEY_CURRENT_USER, kKey, "v");
@@ -117,7 +114,7 @@ TEST_F(RegistryFaults, RefusedStoreGoesUnnoticed)
 
 TEST_F(RegistryFaults, UnreadableKeyReadsAsAbsent)
 {
-    api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, Text("5"));
+    api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, StoredText("5"));
     api.DenyRead(HKEY_CURRENT_USER, kKey);
     EXPECT_EQ(0, registry.KeyExists(HKEY_CURRENT_USER, kKey));
     EXPECT_EQ(0, registry.ValueExists(HKEY_CURRENT_USER, kKey, "v"));
@@ -128,7 +125,7 @@ TEST_F(RegistryFaults, UnreadableKeyReadsAsAbsent)
 
 TEST_F(RegistryFaults, ValueGrowingBetweenSizeAndDataQueries)
 {
-    api.PutValue(HKEY_CURRENT_USER, kKey, "s", REG_SZ, Text("abc"));
+    api.PutValue(HKEY_CURRENT_USER, kKey, "s", REG_SZ, StoredText("abc"));
     api.GrowValueAfterSizeQuery("s", 1);
     EXPECT_EQ("", registry.GetStringValue(HKEY_CURRENT_USER, kKey, "s"));
 
@@ -159,20 +156,15 @@ TEST(RegistryFailingCalls, EveryHandleIsClosedWhicheverCallFails)
         {"DeleteValue", [](RegistryAccess& r) { r.DeleteValue(HKEY_CURRENT_USER, kKey, "v"); }},
     };
     for (const auto& operation : operations) {
-        for (bool fromThereOn : {false, true}) {
-            for (int failing = 0;; ++failing) {
-                SCOPED_TRACE(testing::Message() << operation.first << " call " << failing << " fails"
-                                                << (fromThereOn ? " and after" : ""));
-                MemoryRegistryApi api;
-                RegistryAccess registry(api);
-                api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, Text("1"));
-                api.FailCall(failing, fromThereOn);
-                operation.second(registry);
-                EXPECT_EQ(0, api.OpenHandleCount());
-                if (failing >= api.CallCount()) {
-                    break;
-                }
-            }
-        }
+        SCOPED_TRACE(operation.first);
+        ForEachFailingCall([&](int call, bool fromThereOn) {
+            MemoryRegistryApi api;
+            RegistryAccess registry(api);
+            api.PutValue(HKEY_CURRENT_USER, kKey, "v", REG_SZ, StoredText("1"));
+            api.FailCall(call, fromThereOn);
+            operation.second(registry);
+            EXPECT_EQ(0, api.OpenHandleCount());
+            return api.CallCount();
+        });
     }
 }

@@ -35,7 +35,7 @@ TEST_P(RegistryConformance, PlatformAddsTheTerminatorThatFollowsStringData)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.data << "/" << c.count);
         EXPECT_EQ(ERROR_SUCCESS, Api().SetValueEx(key, "v", c.type, reinterpret_cast<const BYTE*>(c.data), c.count));
-        const Stored stored = Raw(HKEY_CURRENT_USER, Path(), "v");
+        const StoredValue stored = Raw(HKEY_CURRENT_USER, Path(), "v");
         EXPECT_EQ(c.type, stored.type);
         EXPECT_EQ(c.stored, stored.bytes);
     }

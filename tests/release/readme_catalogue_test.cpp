@@ -2,16 +2,23 @@
 // in the repository) against the catalogue the program itself uses: one
 // entry per tweak, in the dialog's order, each naming the tweak's root, key
 // path, value name and stored form exactly as the program reads and writes
-// them. The manual's texts are compared as UTF-8 (u8 literals), whatever the
+// them. The stored form the manual names is the one the save pass stores.
+// The manual's texts are compared as UTF-8 (u8 literals), whatever the
 // compiler's execution character set.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "registry/registry_access.h"
+#include "res/resource.h"
+#include "settings/settings_passes.h"
 #include "settings/tweak_catalogue.h"
+#include "tests/settings/fake_panel.h"
+#include "tests/support/memory_registry_api.h"
 
 namespace {
 
@@ -26,11 +33,12 @@ struct Entry {
     std::vector<std::pair<std::string, std::string>> fields;
     std::string text;
 
+    // Empty when the entry has no such line.
     std::string Field(const std::string& label) const
     {
         for (const auto& [name, value] : fields)
             if (name == label) return value;
-        return "<no " + label + ">";
+        return std::string();
     }
 };
 
@@ -82,23 +90,49 @@ std::string RootName(HKEY root)
     return "<another root>";
 }
 
+// A stored value as the manual names its form.
+std::string FormName(const MemoryRegistryApi::Value& value)
+{
+    switch (value.type) {
+    case REG_DWORD:
+        return "REG_DWORD";
+    case REG_BINARY:
+        return u8"REG_BINARY、" + std::to_string(value.data.size()) + u8" バイト";
+    case REG_SZ:
+        return "REG_SZ";
+    }
+    return "<type " + std::to_string(value.type) + ">";
+}
+
+// The forms the save pass stores at each tweak's place (by catalogue index),
+// from a save with every box ticked and one with none.
+std::vector<std::set<std::string>> SavedForms()
+{
+    std::vector<std::set<std::string>> forms(kTweakCount);
+    for (int ticked : {1, 0}) {
+        MemoryRegistryApi api;
+        RegistryAccess registry(api);
+        FakePanel panel;
+        for (const Tweak& tweak : kTweaks) panel.controls[tweak.checkboxId].check = ticked;
+        panel.controls[IDC_IO_PAGE_LOCK_LIMIT_EDIT].text = "16384";
+        panel.controls[IDC_MAX_CACHED_ICONS_EDIT].text = "500";
+        SaveSettings(registry, panel);
+        for (int i = 0; i < kTweakCount; ++i) {
+            const Tweak& tweak = kTweaks[i];
+            if (api.HasValue(tweak.root, tweak.keyPath, tweak.valueName))
+                forms[i].insert(FormName(api.GetValue(tweak.root, tweak.keyPath, tweak.valueName)));
+        }
+    }
+    return forms;
+}
+
 // What the manual's "値" line says: the value's name, or (既定) for the
-// key's unnamed default value, and the form the program writes.
-std::string ValueLine(const Tweak& tweak)
+// key's unnamed default value, and the form the save pass stores.
+std::string ValueLine(const Tweak& tweak, const std::string& form)
 {
     const std::string name = *tweak.valueName ? tweak.valueName : u8"(既定)";
-    switch (tweak.writtenAs) {
-    case StoredForm::Dword:
-        return name + u8"（REG_DWORD）";
-    case StoredForm::BinaryBigEndian:
-        return name + u8"（REG_BINARY、4 バイト）";
-    case StoredForm::String:
-    case StoredForm::KeyFirstValue:
-        return name + u8"（REG_SZ）";
-    case StoredForm::KeyPresence:
-        return name + u8"（REG_SZ、アイコンの名前）";
-    }
-    return "<unknown form>";
+    const std::string note = &tweak == &TweakOf(TweakId::HideRecycleBin) ? u8"、アイコンの名前" : "";
+    return name + u8"（" + form + note + u8"）";
 }
 
 // What the manual's "読み込み" line must name when reading differs from
@@ -124,15 +158,16 @@ TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm)
 {
     const std::vector<Entry> entries = ReadTweakEntries();
     ASSERT_EQ(static_cast<size_t>(kTweakCount), entries.size());
+    const std::vector<std::set<std::string>> forms = SavedForms();
     for (int i = 0; i < kTweakCount; ++i) {
         const Tweak& tweak = kTweaks[i];
         const Entry& entry = entries[i];
         SCOPED_TRACE(std::string(tweak.name) + " / " + entry.heading);
         EXPECT_EQ(RootName(tweak.root) + "\\" + tweak.keyPath, entry.Field(u8"キー"));
-        EXPECT_EQ(ValueLine(tweak), entry.Field(u8"値"));
-        EXPECT_NE(std::string::npos, entry.Field(u8"チェックあり").find_first_not_of(' '));
-        EXPECT_NE(std::string::npos, entry.Field(u8"チェックなし").find_first_not_of(' '));
-        EXPECT_NE(std::string::npos, entry.Field(u8"元に戻すには").find_first_not_of(' '));
+        ASSERT_EQ(1u, forms[i].size()) << "one stored form, whether ticked or not";
+        EXPECT_EQ(ValueLine(tweak, *forms[i].begin()), entry.Field(u8"値"));
+        for (const char* label : {u8"チェックあり", u8"チェックなし", u8"元に戻すには"})
+            EXPECT_NE(std::string::npos, entry.Field(label).find_first_not_of(' ')) << "no " << label << " line";
         const bool readDiffers = tweak.readAs != tweak.writtenAs || tweak.readAs == StoredForm::KeyFirstValue ||
                                  tweak.readAs == StoredForm::KeyPresence;
         if (readDiffers) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,10 +11,13 @@
 
 class FakePanel : public ControlPanel {
 public:
+    // A control no pass has touched: neither enabled nor disabled, and a text
+    // no pass writes, so that a test of either fails unless a pass set it.
+    static constexpr char kUntouchedText[] = "<untouched>";
     struct Control {
         int check = 0;
-        bool enabled = true;
-        std::string text;
+        std::optional<bool> enabled;
+        std::string text = kUntouchedText;
     };
     struct Call {
         std::string op;

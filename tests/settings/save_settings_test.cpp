@@ -19,6 +19,7 @@ Snapshot LocalMachineOf(Snapshot snapshot)
 
 TEST_F(SaveTest, DisablesApplyFirst)
 {
+    panel.controls[IDC_APPLY].enabled = true;  // as after a change
     Save();
     ASSERT_FALSE(panel.calls.empty());
     EXPECT_EQ((FakePanel::Call{"Disable", IDC_APPLY}), panel.calls.front());
@@ -85,11 +86,11 @@ TEST_F(SaveTest, AllCheckedStoresEachFormByteForByte)
     ExpectStored(TweakId::AlwaysUnloadDLL, REG_SZ, StoredText("1"));
 
     // Strings are handed over without their terminator.
-    for (const MemoryRegistryApi::SetCall& call : api.SetCalls()) {
-        if (call.valueName == TweakOf(TweakId::UseSearchAsst).valueName) {
-            EXPECT_EQ(Bytes({'n', 'o'}), call.data);
-        }
-    }
+    std::vector<std::vector<BYTE>> searchAsstWrites;
+    for (const MemoryRegistryApi::SetCall& call : api.SetCalls())
+        if (call.valueName == TweakOf(TweakId::UseSearchAsst).valueName) searchAsstWrites.push_back(call.data);
+    ASSERT_EQ(1u, searchAsstWrites.size());
+    EXPECT_EQ(Bytes({'n', 'o'}), searchAsstWrites[0]);
 }
 
 TEST_F(SaveTest, OptionPairs)

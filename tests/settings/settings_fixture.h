@@ -7,34 +7,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
 #include "settings/settings_passes.h"
 #include "settings/tweak_catalogue.h"
 #include "tests/settings/fake_panel.h"
-
-inline std::vector<BYTE> Bytes(std::initializer_list<int> bytes)
-{
-    return std::vector<BYTE>(bytes.begin(), bytes.end());
-}
-
-// A REG_DWORD's bytes, least significant first.
-inline std::vector<BYTE> Dword(uint32_t value)
-{
-    return Bytes({int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF), int(value >> 24)});
-}
-
-// A string value as the platform keeps it: the text and its terminator.
-inline std::vector<BYTE> StoredText(const std::string& text)
-{
-    std::vector<BYTE> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
+#include "tests/support/memory_registry_api.h"
+#include "tests/support/stored_forms.h"
 
 // Stores a tweak's value where the catalogue keeps it.
 inline void PutTweak(MemoryRegistryApi& api, TweakId id, DWORD type, const std::vector<BYTE>& data)
@@ -71,7 +52,13 @@ protected:
     }
 
     int Check(int id) { return panel.controls[id].check; }
-    bool Enabled(int id) { return panel.controls[id].enabled; }
+    // Fails the test when no pass enabled or disabled the control.
+    bool Enabled(int id)
+    {
+        const std::optional<bool>& enabled = panel.controls[id].enabled;
+        EXPECT_TRUE(enabled.has_value()) << "control " << id << " was never enabled or disabled";
+        return enabled.value_or(false);
+    }
     const std::string& Text(int id) { return panel.controls[id].text; }
     void SetCheck(int id, int state = 1) { panel.controls[id].check = state; }
     void SetText(int id, const std::string& text) { panel.controls[id].text = text; }
