@@ -1,30 +1,35 @@
 #include "tests/e2e/test_registry.h"
 
-#include <shlwapi.h>
-
 #include <gtest/gtest.h>
+
+#include "tests/support/system_registry_view.h"
 
 void ClearTweaks()
 {
-    for (const Tweak& tweak : kTweaks) {
-        HKEY key;
-        if (RegOpenKeyExA(tweak.root, tweak.keyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, tweak.valueName);
-            RegCloseKey(key);
+    // Under WOW64 the redirected copy is cleared too, so that nothing a test
+    // left there can reach the next one.
+    std::vector<REGSAM> views = {SystemView()};
+    if (RunsUnderWow64()) views.push_back(KEY_WOW64_32KEY);
+    for (REGSAM view : views) {
+        for (const Tweak& tweak : kTweaks) {
+            HKEY key;
+            if (RegOpenKeyExA(tweak.root, tweak.keyPath, 0, KEY_SET_VALUE | view, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, tweak.valueName);
+                RegCloseKey(key);
+            }
         }
+        for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey})
+            DeleteTreeInView(HKEY_LOCAL_MACHINE, keyPath, view);
     }
-    for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey}) {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+    for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey})
         ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, keyPath)) << keyPath;
-    }
 }
 
 StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName)
 {
     StoredValue value;
     HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE | SystemView(), &key) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (RegQueryValueExA(key, valueName, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         // One byte more, for a terminator that the A layer may add to a string.
@@ -49,7 +54,7 @@ StoredValue ReadTweak(TweakId tweak)
 bool KeyExists(HKEY root, const char* keyPath)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE | SystemView(), &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -57,7 +62,8 @@ bool KeyExists(HKEY root, const char* keyPath)
 void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::string& bytes)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE | SystemView(), nullptr, &key, nullptr),
+              ERROR_SUCCESS)
         << keyPath;
     EXPECT_EQ(RegSetValueExA(key, valueName, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()),
               ERROR_SUCCESS)
