@@ -1,16 +1,60 @@
 #include "registry/win32_registry_api.h"
 
+// Missing from the Windows 2000 headers the program is built with.
+#ifndef KEY_WOW64_64KEY
+#define KEY_WOW64_64KEY 0x0100
+#endif
+
+namespace {
+
+template <typename Function>
+Function Lookup(const char* module, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
+}
+
+// On 64-bit Windows the program runs under WOW64, which redirects its keys
+// under HKLM\SOFTWARE to a 32-bit copy (Wow6432Node) that the 64-bit system
+// never reads. There every open and create asks for the system's own view.
+// Elsewhere nothing is added: Windows 2000 denies access to a key opened
+// with the flag. Windows 2000 and XP before SP2 lack IsWow64Process, and
+// have no WOW64 either.
+REGSAM SystemViewAccess()
+{
+    static const REGSAM access = [] {
+        using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
+        const auto isWow64Process = Lookup<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process");
+        BOOL wow64 = FALSE;
+        return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
+    }();
+    return access;
+}
+
+// Under WOW64 RegDeleteKeyA reaches only the redirected copy, so there the
+// key goes through RegDeleteKeyExA (64-bit Windows has it; 32-bit 2000 and
+// XP do not, hence no static import). Without it the delete fails rather
+// than touch the copy.
+LONG DeleteKeyInSystemView(HKEY root, const char* subKey)
+{
+    if (!SystemViewAccess()) return RegDeleteKeyA(root, subKey);
+    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const char*, REGSAM, DWORD);
+    static const auto deleteKeyEx = Lookup<RegDeleteKeyExFunction>("advapi32.dll", "RegDeleteKeyExA");
+    return deleteKeyEx ? deleteKeyEx(root, subKey, KEY_WOW64_64KEY, 0) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+}  // namespace
+
 LONG Win32RegistryApi::OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result)
 {
-    return RegOpenKeyExA(root, subKey, options, access, result);
+    return RegOpenKeyExA(root, subKey, options, access | SystemViewAccess(), result);
 }
 
 LONG Win32RegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
                                    REGSAM access, HKEY* result, DWORD* disposition)
 {
     // The class is only read; the header merely lacks the const.
-    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options, access, nullptr, result,
-                           disposition);
+    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options, access | SystemViewAccess(),
+                           nullptr, result, disposition);
 }
 
 LONG Win32RegistryApi::QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
@@ -36,7 +80,7 @@ LONG Win32RegistryApi::DeleteValue(HKEY key, const char* valueName)
 
 LONG Win32RegistryApi::DeleteKey(HKEY root, const char* subKey)
 {
-    return RegDeleteKeyA(root, subKey);
+    return DeleteKeyInSystemView(root, subKey);
 }
 
 LONG Win32RegistryApi::CloseKey(HKEY key)

@@ -4,7 +4,7 @@
 #  2. each libFuzzer target for a short bounded time over its seed corpus
 #     (build/fuzz; QUILVEX_FUZZ_SECONDS sets how long, default 20);
 #  3. the native suites, the registry conformance suite and the end-to-end
-#     suite under Wine (build);
+#     suite under Wine (build), those two also in a 64-bit prefix (WOW64);
 #  4. the release check: two builds of HEAD from clean copies must be
 #     identical (scripts/release.sh --check).
 set -euo pipefail

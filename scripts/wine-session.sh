@@ -4,13 +4,15 @@
 # (so hiding windows does not stall waiting for a window manager), and the
 # Japanese locale, so that the ANSI code page is 932.
 #
-#   wine-session.sh start DIR [--keep-prefix] [--use-display]
+#   wine-session.sh start DIR [--keep-prefix] [--use-display] [--win64]
 #   wine-session.sh run DIR [--timeout SECONDS] PROGRAM [ARGS...]
 #   wine-session.sh exec DIR COMMAND [ARGS...]   (any command in the session's environment)
 #   wine-session.sh stop DIR
 #
-# DIR holds the prefix, the display number and the Xvfb pid. stop ends only
-# the wineserver of this prefix and the Xvfb this session started.
+# DIR holds the prefix, its architecture, the display number and the Xvfb
+# pid. stop ends only the wineserver of this prefix and the Xvfb this session
+# started. The prefix is 32-bit unless started with --win64: a 64-bit prefix,
+# where the 32-bit programs run under WOW64 as on 64-bit Windows.
 set -euo pipefail
 
 cmd=${1:?usage: wine-session.sh start|run|exec|stop DIR ...}
@@ -20,7 +22,14 @@ mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 
 export WINEPREFIX="$dir/prefix"
-export WINEARCH=win32
+# Chosen at start; Wine refuses a prefix of the other architecture.
+WINEARCH=win32
+if [ "$cmd" = start ]; then
+    for a in "$@"; do [ "$a" != --win64 ] || WINEARCH=win64; done
+elif [ -f "$dir/arch" ]; then
+    WINEARCH=$(cat "$dir/arch")
+fi
+export WINEARCH
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: there is no network to fetch them and Quilvex needs neither.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -82,11 +91,14 @@ start)
         case $a in
         --keep-prefix) keep=1 ;;
         --use-display) use_display=1 ;;
+        --win64) ;;
         *) echo "wine-session: unknown option $a" >&2; exit 2 ;;
         esac
     done
     stop_session
-    [ $keep -eq 1 ] || rm -rf "$WINEPREFIX"
+    # A kept prefix of the other architecture cannot be used.
+    if [ $keep -eq 0 ] || [ "$(cat "$dir/arch" 2>/dev/null || echo win32)" != "$WINEARCH" ]; then rm -rf "$WINEPREFIX"; fi
+    echo "$WINEARCH" >"$dir/arch"
     if [ $use_display -eq 1 ] && [ -n "${DISPLAY:-}" ]; then
         echo "$DISPLAY" >"$dir/display"
     else

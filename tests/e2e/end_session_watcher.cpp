@@ -29,12 +29,75 @@ std::string CommandLineOf(HANDLE process)
     return std::string(wide.begin(), wide.end());  // the command line is plain ASCII
 }
 
-const char kWatcherClass[] = "QuilvexE2eEndSessionWatcher";
+// The whole content of a Unix file, read through Wine's drive Z: (the Unix root).
+std::string UnixFile(const std::string& path)
+{
+    std::string dosPath = "Z:" + path;
+    for (char& c : dosPath)
+        if (c == '/') c = '\\';
+    HANDLE file = CreateFileA(dosPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
 
 bool IsSessionEndRequest(const std::string& commandLine)
 {
     return commandLine.find("--end-session") != std::string::npos || commandLine.find("--kill") != std::string::npos;
 }
+
+// In a 64-bit prefix the wineboot that ExitWindowsEx starts is a 64-bit
+// process, and Wine shows a 32-bit caller no PEB of a 64-bit process, so its
+// command line cannot be read as above. Wine also gives a program's Unix
+// process the program's command line as its own, so the request is read
+// there instead: from the one session-ending wineboot among the Unix
+// processes of this prefix. Empty when there is not exactly one.
+std::string UnixCommandLineOfSessionEnd()
+{
+    char prefix[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    if (length == 0 || length >= sizeof prefix) return "";
+    const std::string ownPrefix = std::string("WINEPREFIX=") + prefix + '\0';
+    std::string request;
+    int found = 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return "";
+    do {
+        const std::string pid = entry.cFileName;
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::string commandLine = UnixFile("/proc/" + pid + "/cmdline");
+        for (char& c : commandLine)
+            if (c == '\0') c = ' ';
+        commandLine.erase(commandLine.find_last_not_of(' ') + 1);
+        const std::string program = commandLine.substr(0, commandLine.find(' '));
+        const std::string exeName = "\\wineboot.exe";
+        if (program.size() < exeName.size() ||
+            lstrcmpiA(program.c_str() + program.size() - exeName.size(), exeName.c_str()) != 0 ||
+            !IsSessionEndRequest(commandLine))
+            continue;
+        if (('\0' + UnixFile("/proc/" + pid + "/environ")).find('\0' + ownPrefix) == std::string::npos) continue;
+        request = commandLine;
+        ++found;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return found == 1 ? request : "";
+}
+
+// A 64-bit process, seen from this 32-bit one running under WOW64.
+bool IsNativeProcessUnderWow64(HANDLE process)
+{
+    BOOL selfWow64 = FALSE, otherWow64 = TRUE;
+    return IsWow64Process(GetCurrentProcess(), &selfWow64) && selfWow64 && IsWow64Process(process, &otherWow64) &&
+           !otherWow64;
+}
+
+const char kWatcherClass[] = "QuilvexE2eEndSessionWatcher";
 
 // Whether a wineboot that asks for a session end (or whose command line
 // cannot be read) is running.
@@ -118,6 +181,7 @@ void EndSessionWatcher::OnQuery()
             OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (!process) continue;
         std::string commandLine = CommandLineOf(process);
+        if (commandLine.empty() && IsNativeProcessUnderWow64(process)) commandLine = UnixCommandLineOfSessionEnd();
         if (IsSessionEndRequest(commandLine)) {
             request = commandLine;
             if (requester) CloseHandle(requester);

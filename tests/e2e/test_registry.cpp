@@ -1,37 +1,42 @@
 #include "tests/e2e/test_registry.h"
 
-#include <shlwapi.h>
-
 #include <gtest/gtest.h>
 
 #include "registry/win32_registry_api.h"
+#include "tests/support/system_registry_view.h"
 
 namespace {
 
-// The checks read the registry through the plain advapi32 seam.
+// The checks read the registry through the plain advapi32 seam, and name the
+// system's view themselves rather than leave it to the seam they check.
 Win32RegistryApi g_registry;
 
 }  // namespace
 
 void ClearTweaks()
 {
-    for (const Tweak& tweak : kTweaks) {
-        HKEY key;
-        if (RegOpenKeyExA(tweak.root, tweak.keyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, tweak.valueName);
-            RegCloseKey(key);
+    // Under WOW64 the redirected copy is cleared too, so that nothing a test
+    // left there can reach the next one.
+    std::vector<REGSAM> views = {SystemView()};
+    if (RunsUnderWow64()) views.push_back(KEY_WOW64_32KEY);
+    for (REGSAM view : views) {
+        for (const Tweak& tweak : kTweaks) {
+            HKEY key;
+            if (RegOpenKeyExA(tweak.root, tweak.keyPath, 0, KEY_SET_VALUE | view, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, tweak.valueName);
+                RegCloseKey(key);
+            }
         }
+        for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey})
+            DeleteTreeInView(HKEY_LOCAL_MACHINE, keyPath, view);
     }
-    for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey}) {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+    for (const char* keyPath : {kUnloadKey, kRecycleBinShownKey, kRecycleBinHiddenKey})
         ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, keyPath)) << keyPath;
-    }
 }
 
 StoredValue ReadValue(HKEY root, const char* keyPath, const char* valueName)
 {
-    return ReadStoredValue(g_registry, root, keyPath, valueName);
+    return ReadStoredValue(g_registry, root, keyPath, valueName, SystemView());
 }
 
 StoredValue ReadTweak(TweakId tweak)
@@ -42,13 +47,14 @@ StoredValue ReadTweak(TweakId tweak)
 
 bool KeyExists(HKEY root, const char* keyPath)
 {
-    return HasKey(g_registry, root, keyPath);
+    return HasKey(g_registry, root, keyPath, SystemView());
 }
 
 void WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE | SystemView(), nullptr, &key, nullptr),
+              ERROR_SUCCESS)
         << keyPath;
     EXPECT_EQ(RegSetValueExA(key, valueName, 0, type, bytes.data(), bytes.size()), ERROR_SUCCESS) << valueName;
     RegCloseKey(key);
@@ -73,7 +79,8 @@ void WriteTweakString(TweakId tweak, const std::string& text)
 void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS)
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE | SystemView(), nullptr, &key, nullptr),
+              ERROR_SUCCESS)
         << keyPath;
     EXPECT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                              (text.size() + 1) * sizeof(wchar_t)),
@@ -85,7 +92,7 @@ StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
 {
     StoredValue value;
     HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE | SystemView(), &key) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (RegQueryValueExW(key, L"", nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         value.bytes.resize(size);

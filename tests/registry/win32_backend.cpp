@@ -2,8 +2,7 @@
 // test runs), in scratch keys that are removed before and after each test.
 #include "registry/win32_registry_api.h"
 #include "tests/registry/registry_backend.h"
-
-#include <shlwapi.h>
+#include "tests/support/system_registry_view.h"
 
 namespace {
 
@@ -16,12 +15,24 @@ public:
 private:
     static void RemoveScratchKeys()
     {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kScratch);
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kScratch);
+        DeleteTreeInView(HKEY_CURRENT_USER, kScratch, SystemView());
+        DeleteTreeInView(HKEY_LOCAL_MACHINE, kScratch, SystemView());
     }
 
     Win32RegistryApi m_api;
 };
+
+// Under WOW64, looks in one view (KEY_WOW64_64KEY or KEY_WOW64_32KEY) for the
+// key or, given a name, for its value.
+bool FoundInView(const char* keyPath, const char* valueName, REGSAM view)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return false;
+    const bool found =
+        !valueName || RegQueryValueExA(key, valueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
 
 }  // namespace
 
@@ -31,3 +42,35 @@ BackendParam Win32Backend()
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryConformance, ::testing::Values(Win32Backend()));
+
+// The system and the 64-bit Explorer read HKLM\SOFTWARE in the 64-bit view;
+// the redirected copy of a 32-bit program is never read.
+TEST(Win32RegistryApiUnderWow64, WritesAndDeletesInTheSystemsView)
+{
+    if (!RunsUnderWow64()) GTEST_SKIP() << "not under WOW64: the registry has one view";
+    const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\QuilvexTest";
+    const auto removeScratch = [&] {
+        DeleteKeyInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY);
+        DeleteKeyInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY);
+    };
+    removeScratch();
+    Win32RegistryApi api;
+    RegistryAccess registry(api);
+
+    EXPECT_EQ(1, registry.SetDwordValue(HKEY_LOCAL_MACHINE, kKey, "v", 7));
+    EXPECT_TRUE(FoundInView(kKey, "v", KEY_WOW64_64KEY));
+    EXPECT_FALSE(FoundInView(kKey, "v", KEY_WOW64_32KEY));
+
+    // The key in both views: the delete is meant for the system's, and the
+    // redirected copy stays.
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                                                 &key, nullptr));
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(ERROR_SUCCESS, registry.DeleteKey(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_FALSE(FoundInView(kKey, nullptr, KEY_WOW64_64KEY));
+    EXPECT_TRUE(FoundInView(kKey, nullptr, KEY_WOW64_32KEY));
+    removeScratch();
+}

@@ -1,5 +1,6 @@
 // Reading the registry past the helper under test: a value exactly as it is
-// stored, and whether a key exists, through any registry seam.
+// stored, and whether a key exists, through any registry seam. view adds
+// access bits of the caller's choosing (the system's view under WOW64).
 #pragma once
 
 #include <string>
@@ -13,11 +14,12 @@ struct StoredValue {
     std::vector<BYTE> bytes;
 };
 
-inline StoredValue ReadStoredValue(RegistryApi& api, HKEY root, const std::string& keyPath, const char* valueName)
+inline StoredValue ReadStoredValue(RegistryApi& api, HKEY root, const std::string& keyPath, const char* valueName,
+                                   REGSAM view = 0)
 {
     StoredValue value;
     HKEY key = nullptr;
-    if (api.OpenKeyEx(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
+    if (api.OpenKeyEx(root, keyPath.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (api.QueryValueEx(key, valueName, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         // One byte more, for a terminator that the A layer may add to a string.
@@ -29,10 +31,10 @@ inline StoredValue ReadStoredValue(RegistryApi& api, HKEY root, const std::strin
     return value;
 }
 
-inline bool HasKey(RegistryApi& api, HKEY root, const std::string& keyPath)
+inline bool HasKey(RegistryApi& api, HKEY root, const std::string& keyPath, REGSAM view = 0)
 {
     HKEY key = nullptr;
-    if (api.OpenKeyEx(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (api.OpenKeyEx(root, keyPath.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
     api.CloseKey(key);
     return true;
 }

@@ -1,0 +1,63 @@
+// The registry view the system itself reads, for tests that set up and check
+// the real registry. A 32-bit test program on 64-bit Windows runs under
+// WOW64, where keys under HKLM\SOFTWARE are redirected to a 32-bit copy
+// (Wow6432Node); the tests look past it on their own, not through the
+// program's registry seam, whose choice of view they check.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Missing from the Windows 2000 headers the programs are built with.
+#ifndef KEY_WOW64_64KEY
+#define KEY_WOW64_64KEY 0x0100
+#endif
+#ifndef KEY_WOW64_32KEY
+#define KEY_WOW64_32KEY 0x0200
+#endif
+
+inline bool RunsUnderWow64()
+{
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
+    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// Access bits that open the system's view: KEY_WOW64_64KEY under WOW64,
+// nothing elsewhere.
+inline REGSAM SystemView()
+{
+    static const REGSAM view = RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+    return view;
+}
+
+// Deletes a key without subkeys in the given view (SystemView() or, under
+// WOW64, KEY_WOW64_32KEY): RegDeleteKeyA reaches only the process's own view.
+inline LONG DeleteKeyInView(HKEY root, const char* path, REGSAM view)
+{
+    if (!view) return RegDeleteKeyA(root, path);
+    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const char*, REGSAM, DWORD);
+    const auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    return deleteKeyEx ? deleteKeyEx(root, path, view, 0) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Deletes a key and everything below it in the given view.
+inline void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    DWORD length = sizeof name;
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0; RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof name)
+        subkeys.push_back(name);
+    RegCloseKey(key);
+    for (const std::string& subkey : subkeys) DeleteTreeInView(root, path + "\\" + subkey, view);
+    DeleteKeyInView(root, path.c_str(), view);
+}
