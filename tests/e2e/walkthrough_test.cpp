@@ -31,10 +31,14 @@ protected:
     {
         return WaitUntil([&] { return quilvex.Check(id) == state; }, 2000);
     }
-    // The save pass has run: Apply is disabled again.
+    // The save pass has run. Apply goes disabled as the pass begins, so
+    // that alone does not say the values are written; a message sent after
+    // it is answered only once the click's handler, and so the pass, is done.
     bool WaitForApplyDone()
     {
-        return WaitUntil([&] { return !quilvex.Enabled(IDC_APPLY); }, 5000);
+        if (!WaitUntil([&] { return !quilvex.Enabled(IDC_APPLY); }, 5000)) return false;
+        QuilvexProcess::Send(quilvex.dialog(), WM_NULL, 0, 0);
+        return true;
     }
 };
 
