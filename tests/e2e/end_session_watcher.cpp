@@ -99,23 +99,33 @@ bool IsNativeProcessUnderWow64(HANDLE process)
 
 const char kWatcherClass[] = "QuilvexE2eEndSessionWatcher";
 
+// Calls visit with each running wineboot, opened with access, and its
+// command line ("" when it cannot be read). visit returns whether it keeps
+// the handle; every other handle is closed.
+template <typename Visit>
+void ForEachWineboot(DWORD access, Visit visit)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
+        HANDLE process = OpenProcess(access, FALSE, entry.th32ProcessID);
+        if (!process) continue;  // already gone
+        if (!visit(process, CommandLineOf(process))) CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+}
+
 // Whether a wineboot that asks for a session end (or whose command line
 // cannot be read) is running.
 bool RequestInFlight()
 {
     bool found = false;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
-        if (!process) continue;  // already gone
-        const std::string commandLine = CommandLineOf(process);
-        found = commandLine.empty() || IsSessionEndRequest(commandLine);
-        CloseHandle(process);
-    }
-    CloseHandle(snapshot);
+    ForEachWineboot(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, [&](HANDLE, const std::string& commandLine) {
+        found = found || commandLine.empty() || IsSessionEndRequest(commandLine);
+        return false;
+    });
     return found;
 }
 
@@ -172,25 +182,15 @@ void EndSessionWatcher::OnQuery()
     // The sender waits for this answer, so its process is still there.
     std::string request;
     HANDLE requester = nullptr;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
-        HANDLE process =
-            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-        if (!process) continue;
-        std::string commandLine = CommandLineOf(process);
+    const DWORD access = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE;
+    ForEachWineboot(access, [&](HANDLE process, std::string commandLine) {
         if (commandLine.empty() && IsNativeProcessUnderWow64(process)) commandLine = UnixCommandLineOfSessionEnd();
-        if (IsSessionEndRequest(commandLine)) {
-            request = commandLine;
-            if (requester) CloseHandle(requester);
-            requester = process;
-        } else {
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
+        if (!IsSessionEndRequest(commandLine)) return false;
+        request = commandLine;
+        if (requester) CloseHandle(requester);
+        requester = process;
+        return true;
+    });
 
     EnterCriticalSection(&m_lock);
     ++m_queries;
