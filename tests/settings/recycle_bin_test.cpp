@@ -51,20 +51,15 @@ TEST_F(RecycleBinTest, HideAndShowCarryTheCaptionWhole)
 // they are, terminator included.
 TEST_F(RecycleBinTest, HideAndShowCarryTheStoredFormOfTheCaption)
 {
-    std::vector<BYTE> stored;
-    for (char16_t c : std::u16string(u"ごみ箱€한")) {
-        stored.push_back(static_cast<BYTE>(c & 0xFF));
-        stored.push_back(static_cast<BYTE>(c >> 8));
-    }
-    stored.insert(stored.end(), {0, 0});
-    api.PutValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, stored);
+    const std::vector<BYTE> stored = StoredWideText(u"ごみ箱€한");
+    api.PutStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, stored);
 
     Switch(true);
     EXPECT_FALSE(Shown());
-    EXPECT_EQ(stored, Caption(kRecycleBinHiddenKey));
+    EXPECT_EQ(stored, api.GetStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").data);
     Switch(false);
     EXPECT_FALSE(Hidden());
-    EXPECT_EQ(stored, Caption(kRecycleBinShownKey));
+    EXPECT_EQ(stored, api.GetStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").data);
 }
 
 TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing)

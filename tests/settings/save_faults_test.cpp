@@ -149,7 +149,7 @@ bool HoldsCaption(const std::map<std::string, MemoryRegistryApi::Value>& flat)
 {
     for (const auto& [path, value] : flat)
         if (path.find("{645FF040-5081-101B-9F08-00AA002F954E}") != std::string::npos &&
-            value.data == StoredText("Trash"))
+            value.data == StoredWideText(u"Trash"))
             return true;
     return false;
 }

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "text/cp932_text.h"
+#include "tests/support/cp932_conversion.h"
 
 #ifndef ERROR_BAD_PATHNAME
 #define ERROR_BAD_PATHNAME 161L
@@ -23,7 +23,8 @@ const char* const kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKE
 constexpr int kRootCount = 4;
 constexpr uintptr_t kFirstRoot = 0x80000000u;
 constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
-// Filled into a data buffer that was too small, so that nobody relies on it.
+// Filled into the buffers of a read that reported ERROR_MORE_DATA, so that
+// nobody relies on them.
 constexpr BYTE kUndefinedByte = 0xCD;
 
 bool IsStringType(DWORD type)
@@ -31,51 +32,52 @@ bool IsStringType(DWORD type)
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-// A name in the form names are compared in: ASCII letters in lower case
-// (the registry's sort order puts "_" before letters), each double-byte
-// character as it stands.
-std::string Fold(const std::string& name)
+// A name as the ANSI functions hand it on; a null name is the empty one.
+std::u16string Wide(const char* name)
 {
-    std::string folded(name);
-    for (size_t i = 0; i < folded.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(folded[i]);
-        if (IsCp932LeadByte(c)) {
-            ++i;
-        } else if (c >= 'A' && c <= 'Z') {
-            folded[i] = static_cast<char>(c - 'A' + 'a');
-        }
+    return name ? Cp932ToUtf16(name, std::strlen(name)) : std::u16string();
+}
+
+// The lower case of the letters that code page 932 holds (ASCII, Greek,
+// Cyrillic, Roman numerals and full-width Latin), as the registry compares
+// names: in lower case, so that "_" sorts before the letters.
+char16_t LowerCase(char16_t c)
+{
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0x0391 && c <= 0x03A9) ||
+        (c >= 0x0410 && c <= 0x042F)) {
+        return static_cast<char16_t>(c + 0x20);
     }
+    if (c >= 0x0400 && c <= 0x040F) return static_cast<char16_t>(c + 0x50);
+    if (c >= 0x2160 && c <= 0x216F) return static_cast<char16_t>(c + 0x10);
+    return c;
+}
+
+std::u16string Fold(const std::u16string& name)
+{
+    std::u16string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerCase);
     return folded;
 }
 
 struct NameLess {
-    bool operator()(const std::string& a, const std::string& b) const { return Fold(a) < Fold(b); }
+    bool operator()(const std::u16string& a, const std::u16string& b) const { return Fold(a) < Fold(b); }
 };
 
-// Splits a key path at its backslashes; the second byte of a double-byte
-// character is never a separator. Doubled and trailing backslashes are
-// skipped; a leading one makes the path bad, as on the platform.
-bool SplitPath(const char* path, std::vector<std::string>& parts)
+// Splits a key path at its backslashes. Doubled and trailing backslashes
+// are skipped; a leading one makes the path bad, as on the platform.
+bool SplitPath(const std::u16string& path, std::vector<std::u16string>& parts)
 {
     parts.clear();
-    if (!path) {
-        return true;
-    }
-    if (path[0] == '\\') {
+    if (!path.empty() && path[0] == u'\\') {
         return false;
     }
-    std::string part;
-    for (const char* p = path; *p; ++p) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1]) {
-            part += *p++;
-            part += *p;
-        } else if (*p == '\\') {
-            if (!part.empty()) {
-                parts.push_back(part);
-            }
+    std::u16string part;
+    for (char16_t c : path) {
+        if (c != u'\\') {
+            part += c;
+        } else if (!part.empty()) {
+            parts.push_back(part);
             part.clear();
-        } else {
-            part += *p;
         }
     }
     if (!part.empty()) {
@@ -84,11 +86,11 @@ bool SplitPath(const char* path, std::vector<std::string>& parts)
     return true;
 }
 
-std::string JoinPath(const std::string& base, const std::vector<std::string>& parts)
+std::u16string JoinPath(const std::u16string& base, const std::vector<std::u16string>& parts)
 {
-    std::string path = base;
-    for (const std::string& part : parts) {
-        path += path.empty() ? part : "\\" + part;
+    std::u16string path = base;
+    for (const std::u16string& part : parts) {
+        path += path.empty() ? part : u"\\" + part;
     }
     return path;
 }
@@ -108,15 +110,58 @@ int RootIndexOrThrow(HKEY key)
     return index;
 }
 
+// Value data as the ANSI functions see it: strings in code page 932 (an odd
+// byte at the end of UTF-16 data is dropped), everything else as stored.
+std::vector<BYTE> AnsiData(const Value& value)
+{
+    if (!IsStringType(value.type)) {
+        return value.data;
+    }
+    const std::string ansi = Utf16ToCp932(Utf16FromBytes(value.data.data(), value.data.size()));
+    return std::vector<BYTE>(ansi.begin(), ansi.end());
+}
+
+// The stored form of data handed to the ANSI functions.
+std::vector<BYTE> StoredData(DWORD type, const BYTE* data, DWORD size)
+{
+    if (!data) {
+        return {};
+    }
+    if (!IsStringType(type)) {
+        return std::vector<BYTE>(data, data + size);
+    }
+    const std::string wide = Utf16Bytes(Cp932ToUtf16(reinterpret_cast<const char*>(data), size));
+    return std::vector<BYTE>(wide.begin(), wide.end());
+}
+
+// The read of a value's data into a caller's buffer that both query
+// functions share: ERROR_MORE_DATA when it does not fit, else the data and,
+// for a string not ending in NUL with room behind it, a NUL of `unit` bytes
+// that the reported size leaves out.
+LONG CopyOut(const std::vector<BYTE>& bytes, bool isString, size_t unit, BYTE* data, DWORD capacity)
+{
+    const size_t length = bytes.size();
+    if (capacity < length) {
+        std::fill(data, data + capacity, kUndefinedByte);
+        return ERROR_MORE_DATA;
+    }
+    std::copy(bytes.begin(), bytes.end(), data);
+    const bool endsInNul = length < unit || std::all_of(data + length - unit, data + length, [](BYTE b) { return !b; });
+    if (isString && length + unit <= capacity && !endsInNul) {
+        std::fill(data + length, data + length + unit, 0);
+    }
+    return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 struct MemoryRegistryApi::Impl {
     struct Key {
-        std::string name;  // as first spelled
-        std::string path;  // below the root, as stored
+        std::u16string name;  // as first spelled
+        std::u16string path;  // below the root, as stored
         int tree = 0;
-        std::map<std::string, std::shared_ptr<Key>, NameLess> subkeys;
-        std::map<std::string, Value, NameLess> values;
+        std::map<std::u16string, std::shared_ptr<Key>, NameLess> subkeys;
+        std::map<std::u16string, Value, NameLess> values;  // in the stored form
         bool deleted = false;
     };
     using KeyPtr = std::shared_ptr<Key>;
@@ -129,7 +174,7 @@ struct MemoryRegistryApi::Impl {
     // A denied subtree: a root and a folded path below it ("" = all of it).
     struct Denial {
         int tree;
-        std::string foldedPath;
+        std::u16string foldedPath;
     };
 
     KeyPtr roots[kRootCount];
@@ -138,7 +183,7 @@ struct MemoryRegistryApi::Impl {
 
     int calls = 0;
     std::map<Op, int> callsByOp;
-    std::map<std::pair<int, std::string>, int> keyOpens;
+    std::map<std::pair<int, std::u16string>, int> keyOpens;
     std::vector<SetCall> setCalls;
 
     std::vector<Denial> deniedRead;
@@ -148,14 +193,13 @@ struct MemoryRegistryApi::Impl {
     int failCallAt = -1;
     bool failFromThereOn = false;
     bool growPending = false;
-    std::string growName;
+    std::u16string growName;
     DWORD growExtra = 0;
 
     Impl()
     {
         for (int i = 0; i < kRootCount; ++i) {
             roots[i] = std::make_shared<Key>();
-            roots[i]->name = kRootNames[i];
             roots[i]->tree = i;
         }
     }
@@ -168,8 +212,8 @@ struct MemoryRegistryApi::Impl {
         return failCallAt >= 0 && (number == failCallAt || (failFromThereOn && number > failCallAt));
     }
 
-    // The key behind a predefined root or an open handle (found even when
-    // the handle lacks the access rights asked for).
+    // The key behind a predefined root or an open handle. The handle's
+    // access rights are checked before whether its key still exists.
     LONG Resolve(HKEY hkey, REGSAM needed, KeyPtr& key) const
     {
         const int root = RootIndex(hkey);
@@ -182,15 +226,15 @@ struct MemoryRegistryApi::Impl {
             return ERROR_INVALID_HANDLE;
         }
         key = it->second.key;
-        if (key->deleted) {
-            return ERROR_KEY_DELETED;
+        if ((it->second.access & needed) != needed) {
+            return ERROR_ACCESS_DENIED;
         }
-        return (it->second.access & needed) == needed ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+        return key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
     }
 
-    static KeyPtr Find(KeyPtr key, const std::vector<std::string>& parts)
+    static KeyPtr Find(KeyPtr key, const std::vector<std::u16string>& parts)
     {
-        for (const std::string& part : parts) {
+        for (const std::u16string& part : parts) {
             const auto it = key->subkeys.find(part);
             if (it == key->subkeys.end()) {
                 return nullptr;
@@ -200,12 +244,12 @@ struct MemoryRegistryApi::Impl {
         return key;
     }
 
-    static KeyPtr FindOrCreate(KeyPtr key, const std::vector<std::string>& parts, bool* created = nullptr)
+    static KeyPtr FindOrCreate(KeyPtr key, const std::vector<std::u16string>& parts, bool* created = nullptr)
     {
         if (created) {
             *created = false;
         }
-        for (const std::string& part : parts) {
+        for (const std::u16string& part : parts) {
             KeyPtr& child = key->subkeys[part];
             if (!child) {
                 child = std::make_shared<Key>();
@@ -225,45 +269,95 @@ struct MemoryRegistryApi::Impl {
     KeyPtr FindSeeded(HKEY root, const std::string& keyPath) const
     {
         const int index = RootIndex(root);
-        std::vector<std::string> parts;
-        if (index < 0 || !SplitPath(keyPath.c_str(), parts)) {
+        std::vector<std::u16string> parts;
+        if (index < 0 || !SplitPath(Wide(keyPath.c_str()), parts)) {
             return nullptr;
         }
         return Find(roots[index], parts);
     }
 
-    static bool Covers(const std::vector<Denial>& denials, int tree, const std::string& path)
+    KeyPtr Seed(HKEY root, const std::string& keyPath)
     {
-        const std::string folded = Fold(path);
+        std::vector<std::u16string> parts;
+        SplitPath(Wide(keyPath.c_str()), parts);
+        return FindOrCreate(roots[RootIndexOrThrow(root)], parts);
+    }
+
+    const Value& SeededValue(HKEY root, const std::string& keyPath, const std::string& valueName) const
+    {
+        const KeyPtr key = FindSeeded(root, keyPath);
+        if (!key) {
+            throw std::out_of_range("no such registry key: " + keyPath);
+        }
+        const auto it = key->values.find(Wide(valueName.c_str()));
+        if (it == key->values.end()) {
+            throw std::out_of_range("no such registry value: " + keyPath + " " + valueName);
+        }
+        return it->second;
+    }
+
+    static bool Covers(const std::vector<Denial>& denials, int tree, const std::u16string& path)
+    {
+        const std::u16string folded = Fold(path);
         return std::any_of(denials.begin(), denials.end(), [&](const Denial& denial) {
             return denial.tree == tree &&
                    (denial.foldedPath.empty() || folded == denial.foldedPath ||
-                    folded.compare(0, denial.foldedPath.size() + 1, denial.foldedPath + "\\") == 0);
+                    folded.compare(0, denial.foldedPath.size() + 1, denial.foldedPath + u"\\") == 0);
         });
     }
 
-    bool Denied(int tree, const std::string& path, REGSAM access) const
+    bool Denied(int tree, const std::u16string& path, REGSAM access) const
     {
         return Covers((access & kWriteRights) ? deniedWrite : deniedRead, tree, path);
     }
 
     static Denial MakeDenial(HKEY root, const std::string& keyPath)
     {
-        std::vector<std::string> parts;
-        SplitPath(keyPath.c_str(), parts);
-        return Denial{RootIndexOrThrow(root), Fold(JoinPath("", parts))};
+        std::vector<std::u16string> parts;
+        SplitPath(Wide(keyPath.c_str()), parts);
+        return Denial{RootIndexOrThrow(root), Fold(JoinPath(u"", parts))};
     }
 
     // The key a path starts from and the path's names.
-    LONG Locate(HKEY root, const char* subKey, KeyPtr& base, std::vector<std::string>& parts) const
+    LONG Locate(HKEY root, const char* subKey, KeyPtr& base, std::vector<std::u16string>& parts) const
     {
         if (const LONG status = Resolve(root, 0, base)) {
             return status;
         }
-        return SplitPath(subKey, parts) ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
+        return SplitPath(Wide(subKey), parts) ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
     }
 
-    LONG Store(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size, bool keepTerminatorBehind);
+    // The value a query asks for, in the stored form.
+    LONG FindValue(HKEY hkey, const std::u16string& name, Value*& value)
+    {
+        KeyPtr key;
+        if (const LONG status = Resolve(hkey, KEY_QUERY_VALUE, key)) {
+            return status;
+        }
+        const auto it = key->values.find(name);
+        if (it == key->values.end()) {
+            return ERROR_FILE_NOT_FOUND;
+        }
+        value = &it->second;
+        return ERROR_SUCCESS;
+    }
+
+    // Another writer makes the value longer between a size query and the
+    // data query that follows (a string by as many characters).
+    void GrowAfterSizeQuery(const std::u16string& name, Value& value)
+    {
+        if (!growPending || Fold(name) != Fold(growName)) {
+            return;
+        }
+        growPending = false;
+        for (DWORD i = 0; i < growExtra; ++i) {
+            value.data.push_back('x');
+            if (IsStringType(value.type)) value.data.push_back(0);
+        }
+    }
+
+    LONG Store(HKEY hkey, const char* valueName, const std::u16string& name, DWORD type, const BYTE* data, DWORD size,
+               const std::vector<BYTE>& stored);
 
     HKEY NewHandle(const KeyPtr& key, REGSAM access)
     {
@@ -291,15 +385,15 @@ LONG MemoryRegistryApi::OpenKeyEx(HKEY root, const char* subKey, DWORD, REGSAM a
     if (!result) {
         return ERROR_INVALID_PARAMETER;
     }
-    Impl::KeyPtr base;
-    std::vector<std::string> parts;
-    if (const LONG status = im.Locate(root, subKey, base, parts)) {
-        return status;
-    }
     // Opening a predefined root itself gives back the root, not a new handle.
-    if (parts.empty() && RootIndex(root) >= 0) {
+    if ((!subKey || !*subKey) && RootIndex(root) >= 0) {
         *result = root;
         return ERROR_SUCCESS;
+    }
+    Impl::KeyPtr base;
+    std::vector<std::u16string> parts;
+    if (const LONG status = im.Locate(root, subKey, base, parts)) {
+        return status;
     }
     const Impl::KeyPtr key = Impl::Find(base, parts);
     if (!key) {
@@ -326,7 +420,7 @@ LONG MemoryRegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD, const 
         return ERROR_INVALID_PARAMETER;
     }
     Impl::KeyPtr base;
-    std::vector<std::string> parts;
+    std::vector<std::u16string> parts;
     if (const LONG status = im.Locate(root, subKey, base, parts)) {
         return status;
     }
@@ -335,54 +429,95 @@ LONG MemoryRegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD, const 
     }
     bool created = false;
     const Impl::KeyPtr key = Impl::FindOrCreate(base, parts, &created);
+    // Wine reports the key itself (an empty path) as created.
     if (disposition) {
-        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        *disposition = created || parts.empty() ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     }
     *result = im.NewHandle(key, access);
     return ERROR_SUCCESS;
 }
 
+// As RegQueryValueExA: the type is REG_NONE and a size query's size 0 until
+// the value is found; a string's size is that of its ANSI form, which is
+// what gets copied.
 LONG MemoryRegistryApi::QueryValueEx(HKEY hkey, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
 {
     Impl& im = *m_impl;
     if (im.BeginCall(Op::QueryValue)) {
         return ERROR_ACCESS_DENIED;
     }
-    Impl::KeyPtr key;
-    if (const LONG status = im.Resolve(hkey, KEY_QUERY_VALUE, key)) {
+    if (data && !size) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    const DWORD capacity = size ? *size : 0;
+    if (!data && size) {
+        *size = 0;
+    }
+    if (type) {
+        *type = REG_NONE;
+    }
+    const std::u16string name = Wide(valueName);
+    Value* value = nullptr;
+    if (const LONG status = im.FindValue(hkey, name, value)) {
         return status;
+    }
+    const std::vector<BYTE> bytes = AnsiData(*value);
+    LONG status = ERROR_SUCCESS;
+    if (data && !bytes.empty()) {
+        status = CopyOut(bytes, IsStringType(value->type), 1, data, capacity);
+    }
+    if (type) {
+        *type = value->type;
+    }
+    if (size) {
+        *size = static_cast<DWORD>(bytes.size());
+    }
+    if (!data) {
+        im.GrowAfterSizeQuery(name, *value);
+    }
+    return status;
+}
+
+// As RegQueryValueExW: the stored bytes, and the type left alone when the
+// value cannot be read.
+LONG MemoryRegistryApi::QueryStoredValue(HKEY hkey, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
+{
+    Impl& im = *m_impl;
+    if (im.BeginCall(Op::QueryValue)) {
+        return ERROR_ACCESS_DENIED;
     }
     if (data && !size) {
         return ERROR_INVALID_PARAMETER;
     }
-    const auto it = key->values.find(valueName ? valueName : "");
-    if (it == key->values.end()) {
-        return ERROR_FILE_NOT_FOUND;
+    const DWORD capacity = size ? *size : 0;
+    if (!data && size) {
+        *size = 0;
     }
-    std::vector<BYTE>& stored = it->second.data;
-    const DWORD length = static_cast<DWORD>(stored.size());
-    if (type) {
-        *type = it->second.type;
+    const std::u16string name =
+        Cp932ToUtf16LikeMultiByteToWideChar(valueName ? valueName : "", valueName ? std::strlen(valueName) : 0);
+    Value* value = nullptr;
+    if (const LONG status = im.FindValue(hkey, name, value)) {
+        return status;
     }
+    LONG status = ERROR_SUCCESS;
     if (data) {
-        const DWORD capacity = *size;
-        *size = length;
-        if (capacity < length) {
-            std::fill(data, data + capacity, kUndefinedByte);
-            return ERROR_MORE_DATA;
-        }
-        std::copy(stored.begin(), stored.end(), data);
-    } else if (size) {
-        *size = length;
-        // Another writer makes the value longer before the data is read.
-        if (im.growPending && !NameLess()(it->first, im.growName) && !NameLess()(im.growName, it->first)) {
-            im.growPending = false;
-            stored.insert(stored.end(), im.growExtra, 'x');
-        }
+        status = CopyOut(value->data, IsStringType(value->type), sizeof(char16_t), data, capacity);
     }
-    return ERROR_SUCCESS;
+    if (type) {
+        *type = value->type;
+    }
+    if (size) {
+        *size = static_cast<DWORD>(value->data.size());
+    }
+    if (!data) {
+        im.GrowAfterSizeQuery(name, *value);
+    }
+    return status;
 }
 
+// As RegEnumValueA: the data first, then the name, which a short capacity
+// receives cut to fit (never half a double-byte character) while the call
+// reports ERROR_MORE_DATA and leaves the capacity as it was.
 LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                   DWORD* dataLength)
 {
@@ -390,64 +525,90 @@ LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nam
     if (im.BeginCall(Op::EnumValue)) {
         return ERROR_ACCESS_DENIED;
     }
+    if ((data && !dataLength) || !name || !nameLength) {
+        return ERROR_INVALID_PARAMETER;
+    }
     Impl::KeyPtr key;
     if (const LONG status = im.Resolve(hkey, KEY_QUERY_VALUE, key)) {
         return status;
-    }
-    if (!name || !nameLength || (data && !dataLength)) {
-        return ERROR_INVALID_PARAMETER;
     }
     if (index >= key->values.size()) {
         return ERROR_NO_MORE_ITEMS;
     }
     const auto it = std::next(key->values.begin(), index);
-    const std::string& valueName = it->first;
     const Value& value = it->second;
-    const DWORD length = static_cast<DWORD>(value.data.size());
+    const std::vector<BYTE> bytes = AnsiData(value);
+    LONG status = ERROR_SUCCESS;
+    if (data && !bytes.empty()) {
+        status = CopyOut(bytes, IsStringType(value.type), 1, data, *dataLength);
+    }
+    if (status == ERROR_SUCCESS) {
+        const std::u16string& wideName = it->first;
+        const std::string ansiName = Utf16ToCp932(wideName);
+        if (ansiName.size() < *nameLength) {
+            std::memcpy(name, ansiName.c_str(), ansiName.size() + 1);
+            *nameLength = static_cast<DWORD>(ansiName.size());
+        } else {
+            status = ERROR_MORE_DATA;
+            if (*nameLength) {
+                const size_t room = *nameLength - 1;
+                size_t fitting = 0;
+                for (char16_t c : wideName) {
+                    const size_t length = Utf16ToCp932(std::u16string(1, c)).size();
+                    if (fitting + length > room) break;
+                    fitting += length;
+                }
+                std::memcpy(name, ansiName.data(), fitting);
+                name[room] = '\0';
+            }
+        }
+    }
     if (type) {
         *type = value.type;
     }
-    const DWORD dataCapacity = dataLength ? *dataLength : 0;
     if (dataLength) {
-        *dataLength = length;
+        *dataLength = static_cast<DWORD>(bytes.size());
     }
-    // The name's capacity counts its terminator; it is left as it was when
-    // anything does not fit.
-    if (*nameLength < valueName.size() + 1 || (data && dataCapacity < length)) {
-        return ERROR_MORE_DATA;
-    }
-    std::memcpy(name, valueName.c_str(), valueName.size() + 1);
-    *nameLength = static_cast<DWORD>(valueName.size());
-    if (data) {
-        std::copy(value.data.begin(), value.data.end(), data);
-    }
-    return ERROR_SUCCESS;
+    return status;
 }
 
+// As RegSetValueExA: a string's bytes are read one past the count, for the
+// terminator the caller may have left out, and converted to UTF-16.
 LONG MemoryRegistryApi::SetValueEx(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size)
 {
-    return m_impl->Store(hkey, valueName, type, data, size, true);
+    DWORD count = size;
+    if (data && count && IsStringType(type) && data[count - 1] && !data[count]) {
+        ++count;
+    }
+    return m_impl->Store(hkey, valueName, Wide(valueName), type, data, size, StoredData(type, data, count));
 }
 
-LONG MemoryRegistryApi::QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
-{
-    return QueryValueEx(key, valueName, type, data, size);
-}
-
+// As RegSetValueExW: a string's data gains the NUL character that follows
+// it when its last counted character is not NUL. The character is read at
+// the UTF-16 unit boundaries: of an odd count, the last counted byte and
+// the one behind it.
 LONG MemoryRegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size)
 {
-    return m_impl->Store(key, valueName, type, data, size, false);
+    DWORD count = size;
+    if (data && count >= 2 && IsStringType(type)) {
+        const DWORD last = (count / 2 - 1) * 2;
+        if ((data[last] || data[last + 1]) && !data[last + 2] && !data[last + 3]) {
+            count += 2;
+        }
+    }
+    const std::u16string name =
+        Cp932ToUtf16LikeMultiByteToWideChar(valueName ? valueName : "", valueName ? std::strlen(valueName) : 0);
+    return m_impl->Store(key, valueName, name, type, data, size,
+                         data ? std::vector<BYTE>(data, data + count) : std::vector<BYTE>());
 }
 
-// SetValueEx keeps the terminator behind string data, as the ANSI function
-// does; the stored form is kept exactly as handed over.
-LONG MemoryRegistryApi::Impl::Store(HKEY hkey, const char* valueName, DWORD type, const BYTE* data, DWORD size,
-                                    bool keepTerminatorBehind)
+LONG MemoryRegistryApi::Impl::Store(HKEY hkey, const char* valueName, const std::u16string& name, DWORD type,
+                                    const BYTE* data, DWORD size, const std::vector<BYTE>& stored)
 {
     const bool fail = BeginCall(Op::SetValue);
     KeyPtr key;
     const LONG resolved = Resolve(hkey, KEY_SET_VALUE, key);
-    SetCall call{key ? key->path : std::string(), valueName ? valueName : "", type, {}};
+    SetCall call{key ? Utf16ToCp932(key->path) : std::string(), valueName ? valueName : "", type, {}};
     if (data) {
         call.data.assign(data, data + size);
     }
@@ -456,27 +617,19 @@ LONG MemoryRegistryApi::Impl::Store(HKEY hkey, const char* valueName, DWORD type
     if (fail) {
         return ERROR_ACCESS_DENIED;
     }
+    if (!data && size) {
+        return ERROR_NOACCESS;
+    }
     if (resolved != ERROR_SUCCESS) {
         return resolved;
     }
     if (failSet) {
         return ERROR_CANTWRITE;
     }
-    if (!data && size) {
-        return ERROR_NOACCESS;
-    }
-    Value value;
-    value.type = type;
-    if (data) {
-        value.data.assign(data, data + size);
-        // The platform keeps the terminator that follows string data handed
-        // over without it (it reads the byte behind the counted ones).
-        if (keepTerminatorBehind && IsStringType(type) && size && data[size - 1] != 0 && data[size] == 0) {
-            value.data.push_back(0);
-        }
-    }
     // An existing value keeps the spelling of its name.
-    key->values[valueName ? valueName : ""] = std::move(value);
+    Value& value = key->values[name];
+    value.type = type;
+    value.data = stored;
     return ERROR_SUCCESS;
 }
 
@@ -490,7 +643,7 @@ LONG MemoryRegistryApi::DeleteValue(HKEY hkey, const char* valueName)
     if (const LONG status = im.Resolve(hkey, KEY_SET_VALUE, key)) {
         return status;
     }
-    return key->values.erase(valueName ? valueName : "") ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return key->values.erase(Wide(valueName)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 LONG MemoryRegistryApi::DeleteKey(HKEY root, const char* subKey)
@@ -503,7 +656,7 @@ LONG MemoryRegistryApi::DeleteKey(HKEY root, const char* subKey)
         return ERROR_INVALID_PARAMETER;
     }
     Impl::KeyPtr base;
-    std::vector<std::string> parts;
+    std::vector<std::u16string> parts;
     if (const LONG status = im.Locate(root, subKey, base, parts)) {
         return status;
     }
@@ -515,8 +668,8 @@ LONG MemoryRegistryApi::DeleteKey(HKEY root, const char* subKey)
     if (key->path.empty() || !key->subkeys.empty() || Impl::Covers(im.deniedWrite, key->tree, key->path)) {
         return ERROR_ACCESS_DENIED;
     }
-    std::vector<std::string> fullPath;
-    SplitPath(key->path.c_str(), fullPath);
+    std::vector<std::u16string> fullPath;
+    SplitPath(key->path, fullPath);
     fullPath.pop_back();
     Impl::Find(im.roots[key->tree], fullPath)->subkeys.erase(key->name);
     key->deleted = true;
@@ -537,19 +690,20 @@ LONG MemoryRegistryApi::CloseKey(HKEY key)
 void MemoryRegistryApi::PutValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
                                  const std::vector<BYTE>& data)
 {
-    std::vector<std::string> parts;
-    SplitPath(keyPath.c_str(), parts);
-    const Impl::KeyPtr key = Impl::FindOrCreate(m_impl->roots[RootIndexOrThrow(root)], parts);
-    Value& value = key->values[valueName];
+    PutStoredValue(root, keyPath, valueName, type, StoredData(type, data.data(), static_cast<DWORD>(data.size())));
+}
+
+void MemoryRegistryApi::PutStoredValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                                       const std::vector<BYTE>& data)
+{
+    Value& value = m_impl->Seed(root, keyPath)->values[Wide(valueName.c_str())];
     value.type = type;
     value.data = data;
 }
 
 void MemoryRegistryApi::PutKey(HKEY root, const std::string& keyPath)
 {
-    std::vector<std::string> parts;
-    SplitPath(keyPath.c_str(), parts);
-    Impl::FindOrCreate(m_impl->roots[RootIndexOrThrow(root)], parts);
+    m_impl->Seed(root, keyPath);
 }
 
 bool MemoryRegistryApi::HasKey(HKEY root, const std::string& keyPath) const
@@ -560,21 +714,20 @@ bool MemoryRegistryApi::HasKey(HKEY root, const std::string& keyPath) const
 bool MemoryRegistryApi::HasValue(HKEY root, const std::string& keyPath, const std::string& valueName) const
 {
     const Impl::KeyPtr key = m_impl->FindSeeded(root, keyPath);
-    return key && key->values.count(valueName);
+    return key && key->values.count(Wide(valueName.c_str()));
 }
 
 MemoryRegistryApi::Value MemoryRegistryApi::GetValue(HKEY root, const std::string& keyPath,
                                                      const std::string& valueName) const
 {
-    const Impl::KeyPtr key = m_impl->FindSeeded(root, keyPath);
-    if (!key) {
-        throw std::out_of_range("no such registry key: " + keyPath);
-    }
-    const auto it = key->values.find(valueName);
-    if (it == key->values.end()) {
-        throw std::out_of_range("no such registry value: " + keyPath + " " + valueName);
-    }
-    return it->second;
+    const Value& stored = m_impl->SeededValue(root, keyPath, valueName);
+    return Value{stored.type, AnsiData(stored)};
+}
+
+MemoryRegistryApi::Value MemoryRegistryApi::GetStoredValue(HKEY root, const std::string& keyPath,
+                                                           const std::string& valueName) const
+{
+    return m_impl->SeededValue(root, keyPath, valueName);
 }
 
 std::map<std::string, std::map<std::string, MemoryRegistryApi::Value>> MemoryRegistryApi::Snapshot() const
@@ -587,8 +740,9 @@ std::map<std::string, std::map<std::string, MemoryRegistryApi::Value>> MemoryReg
         // Every key below a root shows, with or without values; a root only
         // when it holds values of its own.
         if (!key->path.empty() || !key->values.empty()) {
-            auto& values = snapshot[kRootNames[key->tree] + (key->path.empty() ? "" : "\\" + key->path)];
-            values.insert(key->values.begin(), key->values.end());
+            const std::string path = Utf16ToCp932(key->path);
+            auto& values = snapshot[kRootNames[key->tree] + (path.empty() ? "" : "\\" + path)];
+            for (const auto& value : key->values) values[Utf16ToCp932(value.first)] = value.second;
         }
         for (const auto& subkey : key->subkeys) {
             pending.push_back(subkey.second);
@@ -615,9 +769,9 @@ int MemoryRegistryApi::CallCount(Op op) const
 
 int MemoryRegistryApi::KeyOpenCount(HKEY root, const std::string& keyPath) const
 {
-    std::vector<std::string> parts;
-    SplitPath(keyPath.c_str(), parts);
-    const auto it = m_impl->keyOpens.find({RootIndexOrThrow(root), Fold(JoinPath("", parts))});
+    std::vector<std::u16string> parts;
+    SplitPath(Wide(keyPath.c_str()), parts);
+    const auto it = m_impl->keyOpens.find({RootIndexOrThrow(root), Fold(JoinPath(u"", parts))});
     return it == m_impl->keyOpens.end() ? 0 : it->second;
 }
 
@@ -663,7 +817,7 @@ void MemoryRegistryApi::FailCall(int n, bool fromThereOn)
 void MemoryRegistryApi::GrowValueAfterSizeQuery(const std::string& valueName, DWORD extra)
 {
     m_impl->growPending = true;
-    m_impl->growName = valueName;
+    m_impl->growName = Wide(valueName.c_str());
     m_impl->growExtra = extra;
 }
 

@@ -1,17 +1,21 @@
-// An in-memory registry with the behaviour of the Win32 one that Quilvex
-// relies on, for native tests, fuzzing and benchmarks:
-//  - key names compared without regard to ASCII case (double-byte code page
-//    932 characters are compared as they stand), missing parents created by
+// An in-memory registry that stores what the platform stores, for native
+// tests, fuzzing and benchmarks; the differential suite holds it to the real
+// one call by call (tests/registry/registry_differential_test.cpp lists
+// where it knowingly differs):
+//  - names and string data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are kept in
+//    UTF-16; the ANSI functions convert through code page 932 as the
+//    platform's do (tests/support/cp932_conversion.h), sizes included: a
+//    string's size is that of its ANSI form, and a read with room to spare
+//    gets a terminator behind the data it reports;
+//  - names compared without regard to case, missing parents created by
 //    CreateKeyEx, DeleteKey refusing a key that has subkeys;
-//  - values keep their type and raw bytes; QueryValueEx reports the size
-//    with null data and ERROR_MORE_DATA when the capacity is short;
 //  - values enumerate in the order the Wine registry gives them (by name,
 //    without regard to case; the default value "" first);
-//  - a string type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) handed over without
-//    its terminator, with a NUL right behind the counted bytes, is stored
-//    with that NUL, as the platform does;
-//  - the stored form of a value is its bytes as kept here: QueryStoredValue
-//    and SetStoredValue copy them as they are, with no code page between
+//  - string data handed over without its terminator, with a NUL character
+//    right behind the counted bytes, is stored with that NUL, as the
+//    platform does (a byte behind for SetValueEx, a UTF-16 unit behind for
+//    SetStoredValue);
+//  - QueryStoredValue and SetStoredValue take the data in the stored form
 //    (and count, log and fail as QueryValueEx and SetValueEx).
 // On top of that it counts calls and open handles, records every SetValueEx
 // exactly as it was handed over, and injects faults.
@@ -63,15 +67,21 @@ public:
     LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
 
     // Seeding and inspecting, bypassing faults, counters and the call log.
+    // PutValue stores the value as SetValueEx would store exactly these bytes,
+    // GetValue gives it as QueryValueEx reads it; the Stored pair takes and
+    // gives the stored form.
     void PutValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
                   const std::vector<BYTE>& data);
     void PutKey(HKEY root, const std::string& keyPath);
     bool HasKey(HKEY root, const std::string& keyPath) const;
     bool HasValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
-    // Throws std::out_of_range when the value is missing.
+    void PutStoredValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                        const std::vector<BYTE>& data);
+    // Throw std::out_of_range when the value is missing.
     Value GetValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
-    // Every value of every key as "ROOT\\path" -> name -> value, for comparing
-    // whole registries (paths and names in their stored spelling).
+    Value GetStoredValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
+    // Every value of every key as "ROOT\\path" -> name -> stored value, for
+    // comparing whole registries (paths and names in their stored spelling).
     std::map<std::string, std::map<std::string, Value>> Snapshot() const;
 
     // Counters

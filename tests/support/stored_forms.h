@@ -32,3 +32,15 @@ inline std::vector<BYTE> StoredText(const std::string& text)
     bytes.push_back(0);
     return bytes;
 }
+
+// A string value in the registry's own form: UTF-16, little-endian, with its
+// terminator.
+inline std::vector<BYTE> StoredWideText(const std::u16string& text)
+{
+    std::vector<BYTE> bytes;
+    for (char16_t c : text + u'\0') {
+        bytes.push_back(static_cast<BYTE>(c & 0xFF));
+        bytes.push_back(static_cast<BYTE>(c >> 8));
+    }
+    return bytes;
+}
