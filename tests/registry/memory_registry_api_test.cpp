@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "tests/support/cp932_conversion.h"
 #include "tests/support/memory_registry_api.h"
 
 TEST(MemoryRegistryApi, SeedsAndInspectsWithoutCounting)
@@ -48,4 +49,29 @@ TEST(MemoryRegistryApi, CountsCallsAndHandlesButNotTheRoots)
     api.ResetCounters();
     EXPECT_EQ(0, api.CallCount());
     EXPECT_EQ(0, api.KeyOpenCount(HKEY_USERS, "X\\Y"));
+}
+
+// The conversions of the ANSI functions as Wine measures them (and Windows'
+// code page 932 table), whichever library the in-memory registry takes its
+// mappings from: natively the C library's "CP932", under Wine the platform.
+TEST(MemoryRegistryApi, ConvertsAsTheAnsiFunctions)
+{
+    const struct {
+        std::string ansi;
+        std::u16string wide;
+        std::string back;  // the ANSI form of `wide`
+    } cases[] = {
+        {"a\\~", u"a\\~", "a\\~"},
+        {"\x82\xA0\x83\x5C\xB1", u"\u3042\u30BD\uFF71", "\x82\xA0\x83\x5C\xB1"},
+        {"\x87\x90\xEE\xF9\xFA\x40", u"\u2252\uFFE2\u2170", "\x81\xE0\x81\xCA\xFA\x40"},  // duplicates fold
+        {"\x80\xA0\xFD\xFE\xFF", u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3", "\x80\xA0\xFD\xFE\xFF"},
+        {std::string("\x81\x20\x81\0", 4), u"\u30FB\u30FB", "\x81\x45\x81\x45"},  // pairs that are no character
+        {"a\x81", std::u16string(u"a\0", 2), std::string("a\0", 2)},              // a lead byte at the end
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.wide, Cp932ToUtf16(c.ansi.data(), c.ansi.size())) << c.back;
+        EXPECT_EQ(c.back, Utf16ToCp932(c.wide));
+    }
+    EXPECT_EQ("??", Utf16ToCp932(u"\u20AC\xD800"));
+    EXPECT_EQ(u"a\u30FB", Cp932ToUtf16LikeMultiByteToWideChar("a\x81", 2));
 }
