@@ -41,14 +41,15 @@ struct ListedDifference {
 };
 const ListedDifference kListedDifferences[] = {
     {Listed::BuffersAfterMoreData, "the buffers of a read that reports ERROR_MORE_DATA",
-     "Windows documents their contents as undefined (Wine leaves the data as it was and may have cut the "
-     "name to fit); the in-memory registry fills the data with 0xCD so that no test passes by reading it. "
+     "Windows documents their contents as undefined (Wine leaves the data as it was, or has written it "
+     "when only the name did not fit, and cuts the name to fit); the in-memory registry fills both with "
+     "0xCD so that no test passes by reading them. "
      "RegistryAccess never reads a buffer after a failed read."},
     {Listed::OneByteStoredString, "SetStoredValue of a string type with a byte count of 1",
      "the platform reads the UTF-16 unit before the data for its terminator check (Wine: str[count / 2 - 1]), "
      "and its read of such a value into a one-byte buffer looks before the buffer and writes past it; "
-     "the in-memory registry sees no memory before the data. RegistryAccess stores what QueryStoredValue "
-     "read, whole UTF-16 units from the platform."},
+     "the in-memory registry sees no memory before the data. RegistryAccess reaches it only by copying a "
+     "one-byte string value that another program stored: no text gives one, a UTF-16 unit being two bytes."},
 };
 
 // splitmix64: the same numbers from a seed on every compiler.
@@ -334,7 +335,9 @@ Divergence RunSequence(const std::vector<Call>& calls)
 // The pieces sequences are made of: names and data in code page 932 with
 // lead bytes (a trail byte 5C, characters that convert to others on the
 // way back, pairs that are no character, a lead byte at the end), case
-// pairs the registry takes as one name, missing keys and values.
+// pairs the registry takes as one name, missing keys and values. No key
+// path ends in a lead byte: that names a key U+0000, which no ANSI function
+// can name again to delete it.
 const char* const kKeyPaths[] = {
     "a",        "A",        "a\\b", "A\\B\\c", "b",   "\x83\x5C", "\x82\xA0\\b", "\x82\x60",           "\x82\x81",
     "\x87\x54", "\xFA\x40", "\\a",  "a\\\\b",  "a\\", "",         "missing\\x",  "\x83\x5C\\\x94\xA0", "\x83\x40",

@@ -515,9 +515,8 @@ LONG MemoryRegistryApi::QueryStoredValue(HKEY hkey, const char* valueName, DWORD
     return status;
 }
 
-// As RegEnumValueA: the data first, then the name, which a short capacity
-// receives cut to fit (never half a double-byte character) while the call
-// reports ERROR_MORE_DATA and leaves the capacity as it was.
+// As RegEnumValueA: the data first, then the name; a name that does not fit
+// leaves its capacity as it was.
 LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                   DWORD* dataLength)
 {
@@ -543,24 +542,14 @@ LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nam
         status = CopyOut(bytes, IsStringType(value.type), 1, data, *dataLength);
     }
     if (status == ERROR_SUCCESS) {
-        const std::u16string& wideName = it->first;
-        const std::string ansiName = Utf16ToCp932(wideName);
+        const std::string ansiName = Utf16ToCp932(it->first);
         if (ansiName.size() < *nameLength) {
             std::memcpy(name, ansiName.c_str(), ansiName.size() + 1);
             *nameLength = static_cast<DWORD>(ansiName.size());
         } else {
             status = ERROR_MORE_DATA;
-            if (*nameLength) {
-                const size_t room = *nameLength - 1;
-                size_t fitting = 0;
-                for (char16_t c : wideName) {
-                    const size_t length = Utf16ToCp932(std::u16string(1, c)).size();
-                    if (fitting + length > room) break;
-                    fitting += length;
-                }
-                std::memcpy(name, ansiName.data(), fitting);
-                name[room] = '\0';
-            }
+            std::fill(name, name + *nameLength, static_cast<char>(kUndefinedByte));
+            if (data) std::fill(data, data + *dataLength, kUndefinedByte);
         }
     }
     if (type) {
