@@ -266,7 +266,8 @@ bool Agree(const Result& a, const Result& b)
 }
 
 struct Divergence {
-    int compared = 0;  // calls run on both registries
+    int compared = 0;              // calls run on both registries
+    std::map<LONG, int> statuses;  // how often each status came back
     bool found = false;
     int callId = -1;
     std::string platform;
@@ -310,6 +311,7 @@ Divergence RunSequence(const std::vector<Call>& calls)
         const Result onPlatform = Execute(platform, c, base->second.platform, lastSize, openedPlatform);
         const Result inMemory = Execute(memory, c, base->second.memory, lastSize, openedMemory);
         ++divergence.compared;
+        ++divergence.statuses[onPlatform.status];
         if (!Agree(onPlatform, inMemory)) {
             divergence.found = true;
             divergence.callId = c.id;
@@ -421,14 +423,18 @@ std::vector<Call> Generate(uint64_t seed)
     Random random(seed);
     std::vector<Call> calls;
     std::vector<int> handles;  // the calls that may have opened one
+    // A few names and paths per sequence, so that its calls meet each other's values.
+    std::vector<std::string> names, paths;
+    for (int i = 0; i < 4; ++i) names.push_back(random.OneIn(8) ? LongName(random) : random.Pick(kValueNames));
+    for (int i = 0; i < 5; ++i) paths.push_back(random.Pick(kKeyPaths));
     const int length = 20 + random.Below(40);
     for (int id = 0; id < length; ++id) {
         Call c;
         c.id = id;
         c.base = handles.empty() || random.OneIn(2) ? -1 : handles[random.Below(static_cast<int>(handles.size()))];
-        c.path = random.Pick(kKeyPaths);
+        c.path = paths[random.Below(5)];
         c.nullName = random.OneIn(20);
-        c.name = random.OneIn(15) ? LongName(random) : random.Pick(kValueNames);
+        c.name = names[random.Below(4)];
         c.access = random.Pick(kAccesses);
         c.type = random.Pick(kTypes);
         c.capacity = ReadCapacity(random);
@@ -505,12 +511,14 @@ TEST(RegistryDifferential, PlatformAndMemoryRegistriesAgreeCallForCall)
 {
     int divergences = 0;
     int compared = 0;
+    std::map<LONG, int> statuses;
     int i = 0;
     for (; i < g_sequences && divergences < 5; ++i) {
         const uint64_t seed = g_firstSeed + static_cast<uint64_t>(i);
         const std::vector<Call> calls = Generate(seed);
         const Divergence d = RunSequence(calls);
         compared += d.compared;
+        for (const auto& status : d.statuses) statuses[status.first] += status.second;
         if (!d.found) continue;
         ++divergences;
         const std::vector<Call> shortest = Shrink(calls, d.callId);
@@ -523,7 +531,9 @@ TEST(RegistryDifferential, PlatformAndMemoryRegistriesAgreeCallForCall)
     }
     std::printf("%d calls compared in %d sequences from seed %llu\n", compared, i,
                 static_cast<unsigned long long>(g_firstSeed));
-    std::printf("listed differences:\n");
+    std::printf("statuses (status: calls):");
+    for (const auto& status : statuses) std::printf(" %ld: %d", static_cast<long>(status.first), status.second);
+    std::printf("\nlisted differences:\n");
     for (const ListedDifference& d : kListedDifferences) std::printf("  %s: %s\n", d.what, d.why);
 }
 
