@@ -1,34 +1,61 @@
 // The conformance suite against the platform's registry (Wine's, in the
 // test runs), in scratch keys that are removed before and after each test.
+#include <cstdint>
+#include <set>
+
 #include "registry/win32_registry_api.h"
 #include "tests/registry/registry_backend.h"
+#include "tests/support/forwarding_registry_api.h"
 #include "tests/support/system_registry_view.h"
 
 namespace {
 
-// The handles of the whole process, registry keys among them, as the system
-// counts them (GetProcessHandleCount: XP SP1 and later); -1 without it.
-int ProcessHandleCount()
-{
-    using GetProcessHandleCountFunction = BOOL(WINAPI*)(HANDLE, DWORD*);
-    static const auto getProcessHandleCount = reinterpret_cast<GetProcessHandleCountFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
-    DWORD count = 0;
-    return getProcessHandleCount && getProcessHandleCount(GetCurrentProcess(), &count) ? static_cast<int>(count) : -1;
-}
+// Counts the keys opened through it and not closed yet. The system's count
+// cannot serve: Wine's GetProcessHandleCount answers 0 whatever is open.
+class HandleCountingApi : public ForwardingRegistryApi {
+public:
+    explicit HandleCountingApi(RegistryApi& inner) : ForwardingRegistryApi(inner) {}
+
+    LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override
+    {
+        return Noted(ForwardingRegistryApi::OpenKeyEx(root, subKey, options, access, result), result);
+    }
+    LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options, REGSAM access,
+                     HKEY* result, DWORD* disposition) override
+    {
+        return Noted(
+            ForwardingRegistryApi::CreateKeyEx(root, subKey, reserved, keyClass, options, access, result, disposition),
+            result);
+    }
+    LONG CloseKey(HKEY key) override
+    {
+        const LONG status = ForwardingRegistryApi::CloseKey(key);
+        const auto it = m_open.find(key);
+        if (status == ERROR_SUCCESS && it != m_open.end()) m_open.erase(it);
+        return status;
+    }
+
+    int OpenCount() const { return static_cast<int>(m_open.size()); }
+
+private:
+    // A predefined root handed back for an empty path is no handle to close.
+    LONG Noted(LONG status, HKEY* result)
+    {
+        const uintptr_t value = result ? reinterpret_cast<uintptr_t>(*result) : 0;
+        if (status == ERROR_SUCCESS && (value & 0xFFFFFFF0u) != 0x80000000u) m_open.insert(*result);
+        return status;
+    }
+
+    std::multiset<HKEY> m_open;
+};
 
 class Win32RegistryBackend : public RegistryBackend {
 public:
-    // Counted from here on: removing the scratch keys has opened the roots,
-    // whose handles the platform keeps for the rest of the process.
-    Win32RegistryBackend() : m_handlesBefore((RemoveScratchKeys(), ProcessHandleCount())) {}
+    Win32RegistryBackend() { RemoveScratchKeys(); }
     ~Win32RegistryBackend() override { RemoveScratchKeys(); }
-    RegistryApi& Api() override { return m_api; }
+    RegistryApi& Api() override { return m_counting; }
     REGSAM RawView() const override { return SystemView(); }
-    int OpenHandleCount() const override
-    {
-        return m_handlesBefore < 0 ? -1 : ProcessHandleCount() - m_handlesBefore;
-    }
+    int OpenHandleCount() const override { return m_counting.OpenCount(); }
 
 private:
     static void RemoveScratchKeys()
@@ -38,7 +65,7 @@ private:
     }
 
     Win32RegistryApi m_api;
-    int m_handlesBefore;
+    HandleCountingApi m_counting{m_api};
 };
 
 // Under WOW64, looks in one view (KEY_WOW64_64KEY or KEY_WOW64_32KEY) for the
