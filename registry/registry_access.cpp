@@ -274,9 +274,9 @@ RegistryValue RegistryAccess::QueryStoredValue(HKEY key, const char* valueName)
     }
     const DWORD capacity = size;
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
-    value.status = buffer ? m_api.QueryStoredValue(key, valueName, &value.type, reinterpret_cast<BYTE*>(buffer.get()),
-                                                   &size)
-                          : ERROR_OUTOFMEMORY;
+    value.status =
+        buffer ? m_api.QueryStoredValue(key, valueName, &value.type, reinterpret_cast<BYTE*>(buffer.get()), &size)
+               : ERROR_OUTOFMEMORY;
     if (value.status == ERROR_SUCCESS) {
         value.data.assign(buffer.get(), BytesReturned(size, capacity));
     }

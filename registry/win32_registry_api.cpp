@@ -44,8 +44,8 @@ LONG Win32RegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD reserved
                                    REGSAM access, HKEY* result, DWORD* disposition)
 {
     // The class is only read; the header merely lacks the const.
-    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options, access | ThisProcessViewAccess(),
-                           nullptr, result, disposition);
+    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options,
+                           access | ThisProcessViewAccess(), nullptr, result, disposition);
 }
 
 LONG Win32RegistryApi::QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)

@@ -110,4 +110,3 @@ StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
     RegCloseKey(key);
     return value;
 }
-
