@@ -131,10 +131,19 @@ private:
 // the key it means and checks the outcome.
 inline void ForEachFailingKind(const std::function<void(unsigned kinds)>& run)
 {
-    for (unsigned kinds = kOpenForRead; kinds <= kDeleteKey; kinds <<= 1) {
-        SCOPED_TRACE(testing::Message() << "every call of kind " << kinds << " fails");
-        run(kinds);
+    const char* const names[] = {"OpenKeyEx for reading",
+                                 "OpenKeyEx for writing",
+                                 "CreateKeyEx",
+                                 "QueryValueEx and EnumValue",
+                                 "QueryStoredValue",
+                                 "SetValueEx",
+                                 "SetStoredValue",
+                                 "DeleteValue",
+                                 "DeleteKey"};
+    for (unsigned bit = 0; bit < sizeof names / sizeof names[0]; ++bit) {
+        SCOPED_TRACE(testing::Message() << "every " << names[bit] << " on the key fails");
+        run(1u << bit);
     }
-    SCOPED_TRACE("every read fails");
+    SCOPED_TRACE("every read of the key fails");
     run(kEveryRead);
 }
