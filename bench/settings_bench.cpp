@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "tests/support/forwarding_registry_api.h"
 #include "tests/support/memory_registry_api.h"
 #include "registry/registry_access.h"
 #include "settings/settings_passes.h"
@@ -16,42 +17,19 @@
 namespace {
 
 // Forwards to the in-memory registry and notes the peak of open handles.
-class PeakCountingApi : public RegistryApi {
+class PeakCountingApi : public ForwardingRegistryApi {
 public:
-    explicit PeakCountingApi(MemoryRegistryApi& inner) : m_inner(inner) {}
+    explicit PeakCountingApi(MemoryRegistryApi& inner) : ForwardingRegistryApi(inner), m_inner(inner) {}
 
     LONG OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result) override
     {
-        return Noted(m_inner.OpenKeyEx(root, subKey, options, access, result));
+        return Noted(ForwardingRegistryApi::OpenKeyEx(root, subKey, options, access, result));
     }
     LONG CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options, REGSAM access,
                      HKEY* result, DWORD* disposition) override
     {
-        return Noted(m_inner.CreateKeyEx(root, subKey, reserved, keyClass, options, access, result, disposition));
-    }
-    LONG QueryValueEx(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override
-    {
-        return m_inner.QueryValueEx(key, name, type, data, size);
-    }
-    LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
-                   DWORD* dataLength) override
-    {
-        return m_inner.EnumValue(key, index, name, nameLength, type, data, dataLength);
-    }
-    LONG SetValueEx(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
-    {
-        return m_inner.SetValueEx(key, name, type, data, size);
-    }
-    LONG DeleteValue(HKEY key, const char* name) override { return m_inner.DeleteValue(key, name); }
-    LONG DeleteKey(HKEY root, const char* subKey) override { return m_inner.DeleteKey(root, subKey); }
-    LONG CloseKey(HKEY key) override { return m_inner.CloseKey(key); }
-    LONG QueryStoredValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override
-    {
-        return m_inner.QueryStoredValue(key, name, type, data, size);
-    }
-    LONG SetStoredValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
-    {
-        return m_inner.SetStoredValue(key, name, type, data, size);
+        return Noted(
+            ForwardingRegistryApi::CreateKeyEx(root, subKey, reserved, keyClass, options, access, result, disposition));
     }
 
     int peak = 0;

@@ -12,6 +12,9 @@ namespace {
 // name (in characters, terminator included) and for its data (in bytes).
 constexpr DWORD kFirstValueBufferSize = 260;
 
+// Put behind data handed to the platform, where a NUL would count.
+constexpr char kNotNul = 'X';
+
 // Closes a key when the step that uses it is over, whichever way it ends.
 class KeyCloser {
 public:
@@ -62,13 +65,12 @@ RegistryAccess::RegistryAccess(RegistryApi& api) : m_api(api) {}
 
 RegistryAccess::~RegistryAccess() = default;
 
-HKEY RegistryAccess::OpenForRead(HKEY root, const char* keyPath)
+HKEY RegistryAccess::OpenForRead(HKEY root, const char* keyPath, LONG* status)
 {
     HKEY key = nullptr;
-    if (m_api.OpenKeyEx(root, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return nullptr;
-    }
-    return key;
+    const LONG opened = m_api.OpenKeyEx(root, keyPath, 0, KEY_READ, &key);
+    if (status) *status = opened;
+    return opened == ERROR_SUCCESS ? key : nullptr;
 }
 
 HKEY RegistryAccess::OpenForWrite(HKEY root, const char* keyPath)
@@ -137,14 +139,20 @@ int RegistryAccess::SetBinaryValue(HKEY root, const char* keyPath, const char* v
 
 RegistryValue RegistryAccess::GetStoredValue(HKEY root, const char* keyPath, const char* valueName)
 {
-    return RunOnKey(m_api, OpenForRead(root, keyPath), RegistryValue(),
-                    [&](HKEY key) { return QueryStoredValue(key, valueName); });
+    RegistryValue notOpened;
+    const HKEY key = OpenForRead(root, keyPath, &notOpened.status);
+    return RunOnKey(m_api, key, notOpened, [&](HKEY key) { return QueryStoredValue(key, valueName); });
 }
 
 int RegistryAccess::SetStoredValue(HKEY root, const char* keyPath, const char* valueName, const RegistryValue& value)
 {
+    // The platform adds a terminator to string data whose last character is
+    // not L'\0' whenever the character after it in memory, the one that holds
+    // the byte just behind the data, happens to be L'\0'. A byte other than
+    // NUL there keeps it from doing so, whatever the byte count.
+    const std::string guarded = value.data + kNotNul;
     return RunOnKey(m_api, OpenForWrite(root, keyPath), 0, [&](HKEY key) {
-        m_api.SetStoredValue(key, valueName, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+        m_api.SetStoredValue(key, valueName, value.type, reinterpret_cast<const BYTE*>(guarded.data()),
                              static_cast<DWORD>(value.data.size()));
         return 1;
     });
@@ -258,21 +266,20 @@ std::string RegistryAccess::QueryStringValue(HKEY key, const char* valueName)
 
 RegistryValue RegistryAccess::QueryStoredValue(HKEY key, const char* valueName)
 {
-    DWORD type = 0;
+    RegistryValue value;
     DWORD size = 0;
-    if (m_api.QueryStoredValue(key, valueName, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return RegistryValue();
+    value.status = m_api.QueryStoredValue(key, valueName, &value.type, nullptr, &size);
+    if (value.status != ERROR_SUCCESS) {
+        return value;
     }
     const DWORD capacity = size;
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
-    if (!buffer ||
-        m_api.QueryStoredValue(key, valueName, &type, reinterpret_cast<BYTE*>(buffer.get()), &size) != ERROR_SUCCESS) {
-        return RegistryValue();
+    value.status =
+        buffer ? m_api.QueryStoredValue(key, valueName, &value.type, reinterpret_cast<BYTE*>(buffer.get()), &size)
+               : ERROR_OUTOFMEMORY;
+    if (value.status == ERROR_SUCCESS) {
+        value.data.assign(buffer.get(), BytesReturned(size, capacity));
     }
-    RegistryValue value;
-    value.exists = true;
-    value.type = type;
-    value.data.assign(buffer.get(), BytesReturned(size, capacity));
     return value;
 }
 

@@ -10,15 +10,16 @@
 #include "registry/registry_api.h"
 
 // A value as the registry keeps it (strings in UTF-16): its type and data,
-// never passed through the ANSI code page.
+// never passed through the ANSI code page, and the status of reading it:
+// ERROR_FILE_NOT_FOUND when the key or the value is not there.
 struct RegistryValue {
-    bool exists = false;
+    LONG status = ERROR_FILE_NOT_FOUND;
     DWORD type = REG_NONE;
     std::string data;
 
     friend bool operator==(const RegistryValue& a, const RegistryValue& b)
     {
-        return a.exists == b.exists && a.type == b.type && a.data == b.data;
+        return a.status == b.status && a.type == b.type && a.data == b.data;
     }
 };
 
@@ -42,16 +43,17 @@ public:
     int KeyExists(HKEY root, const char* keyPath);
     LONG DeleteKey(HKEY root, const char* keyPath);
     LONG DeleteValue(HKEY root, const char* keyPath, const char* valueName);
-    // The value in its stored form, for copying it whole; exists is false
-    // on every failure.
+    // The value in its stored form, for copying it whole.
     RegistryValue GetStoredValue(HKEY root, const char* keyPath, const char* valueName);
-    // Writes a value got from GetStoredValue as it is; 1 or 0 as the other Sets.
+    // Writes a value got from GetStoredValue exactly as it is, so that a read
+    // gives back the same, with or without a terminator; 1 or 0 as the other
+    // Sets.
     int SetStoredValue(HKEY root, const char* keyPath, const char* valueName, const RegistryValue& value);
     // A handle with full access that the caller closes; null on failure.
     HKEY CreateKey(HKEY root, const char* keyPath);
 
 private:
-    HKEY OpenForRead(HKEY root, const char* keyPath);
+    HKEY OpenForRead(HKEY root, const char* keyPath, LONG* status = nullptr);
     HKEY OpenForWrite(HKEY root, const char* keyPath);
 
     int32_t QueryDwordValue(HKEY key, const char* valueName);

@@ -1,9 +1,9 @@
 #include "registry/win32_registry_api.h"
 
-// Missing from the Windows 2000 headers the program is built with.
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
+#include <memory>
+#include <new>
+
+#include "registry/system_view.h"
 
 namespace {
 
@@ -13,20 +13,11 @@ Function Lookup(const char* module, const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
 }
 
-// On 64-bit Windows the program runs under WOW64, which redirects its keys
-// under HKLM\SOFTWARE to a 32-bit copy (Wow6432Node) that the 64-bit system
-// never reads. There every open and create asks for the system's own view.
-// Elsewhere nothing is added: Windows 2000 denies access to a key opened
-// with the flag. Windows 2000 and XP before SP2 lack IsWow64Process, and
-// have no WOW64 either.
-REGSAM SystemViewAccess()
+// Decided once: the process runs under WOW64 or not for all its life.
+REGSAM ThisProcessViewAccess()
 {
-    static const REGSAM access = [] {
-        using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
-        const auto isWow64Process = Lookup<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process");
-        BOOL wow64 = FALSE;
-        return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
-    }();
+    static const REGSAM access =
+        SystemViewAccess(Lookup<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process"), GetCurrentProcess());
     return access;
 }
 
@@ -36,7 +27,7 @@ REGSAM SystemViewAccess()
 // than touch the copy.
 LONG DeleteKeyInSystemView(HKEY root, const char* subKey)
 {
-    if (!SystemViewAccess()) return RegDeleteKeyA(root, subKey);
+    if (!ThisProcessViewAccess()) return RegDeleteKeyA(root, subKey);
     using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const char*, REGSAM, DWORD);
     static const auto deleteKeyEx = Lookup<RegDeleteKeyExFunction>("advapi32.dll", "RegDeleteKeyExA");
     return deleteKeyEx ? deleteKeyEx(root, subKey, KEY_WOW64_64KEY, 0) : ERROR_CALL_NOT_IMPLEMENTED;
@@ -46,15 +37,15 @@ LONG DeleteKeyInSystemView(HKEY root, const char* subKey)
 
 LONG Win32RegistryApi::OpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result)
 {
-    return RegOpenKeyExA(root, subKey, options, access | SystemViewAccess(), result);
+    return RegOpenKeyExA(root, subKey, options, access | ThisProcessViewAccess(), result);
 }
 
 LONG Win32RegistryApi::CreateKeyEx(HKEY root, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
                                    REGSAM access, HKEY* result, DWORD* disposition)
 {
     // The class is only read; the header merely lacks the const.
-    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options, access | SystemViewAccess(),
-                           nullptr, result, disposition);
+    return RegCreateKeyExA(root, subKey, reserved, const_cast<char*>(keyClass), options,
+                           access | ThisProcessViewAccess(), nullptr, result, disposition);
 }
 
 LONG Win32RegistryApi::QueryValueEx(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
@@ -96,27 +87,29 @@ RegistryApi& PlatformRegistry()
 
 namespace {
 
-// The longest value name the registry takes, in characters, with its terminator.
-constexpr int kValueNameCapacity = 16384;
+// Runs a W function's call with the value name in UTF-16, in a buffer sized
+// from the name; a null name (the default value) stays null.
+template <typename Call>
+LONG WithWideName(const char* valueName, Call call)
+{
+    if (!valueName) return call(nullptr);
+    const int length = MultiByteToWideChar(CP_ACP, 0, valueName, -1, nullptr, 0);
+    if (length <= 0) return ERROR_INVALID_PARAMETER;
+    const std::unique_ptr<wchar_t[]> name(new (std::nothrow) wchar_t[length]);
+    if (!name) return ERROR_OUTOFMEMORY;
+    if (!MultiByteToWideChar(CP_ACP, 0, valueName, -1, name.get(), length)) return ERROR_INVALID_PARAMETER;
+    return call(name.get());
+}
 
 }  // namespace
 
-// The W functions take the value name in UTF-16; a null name (the default
-// value) stays null.
 LONG Win32RegistryApi::QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
 {
-    wchar_t name[kValueNameCapacity];
-    if (valueName && !MultiByteToWideChar(CP_ACP, 0, valueName, -1, name, kValueNameCapacity)) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    return RegQueryValueExW(key, valueName ? name : nullptr, nullptr, type, data, size);
+    return WithWideName(valueName,
+                        [&](const wchar_t* name) { return RegQueryValueExW(key, name, nullptr, type, data, size); });
 }
 
 LONG Win32RegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size)
 {
-    wchar_t name[kValueNameCapacity];
-    if (valueName && !MultiByteToWideChar(CP_ACP, 0, valueName, -1, name, kValueNameCapacity)) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    return RegSetValueExW(key, valueName ? name : nullptr, 0, type, data, size);
+    return WithWideName(valueName, [&](const wchar_t* name) { return RegSetValueExW(key, name, 0, type, data, size); });
 }

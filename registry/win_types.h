@@ -12,6 +12,11 @@ typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef unsigned char BYTE;
 typedef DWORD REGSAM;
+typedef int BOOL;
+typedef void* HANDLE;
+#define WINAPI
+#define TRUE 1
+#define FALSE 0
 struct HKEY__;
 typedef HKEY__* HKEY;
 
@@ -52,4 +57,9 @@ typedef HKEY__* HKEY;
 #define KEY_READ 0x00020019u
 #define KEY_WRITE 0x00020006u
 #define KEY_ALL_ACCESS 0x000F003Fu
+#endif
+
+// Missing from the Windows 2000 headers the program is built with.
+#ifndef KEY_WOW64_64KEY
+#define KEY_WOW64_64KEY 0x0100
 #endif

@@ -14,32 +14,34 @@ const Tweak& RecycleBin()
 
 // The caption in the form the registry keeps it (UTF-16), so that it moves
 // whole: through the ANSI code page every character outside it would come
-// back as "?". A missing caption moves as an empty string.
+// back as "?". Only a caption that is not there counts as none, and moves as
+// an empty string; any other failed read keeps its status.
 RegistryValue CaptionOf(RegistryAccess& registry, const char* key)
 {
     const Tweak& bin = RecycleBin();
     RegistryValue caption = registry.GetStoredValue(bin.root, key, bin.valueName);
-    if (!caption.exists) {
-        caption.exists = true;
+    if (caption.status == ERROR_FILE_NOT_FOUND) {
+        caption = RegistryValue();
+        caption.status = ERROR_SUCCESS;
         caption.type = REG_SZ;
     }
     return caption;
 }
 
 // Copies the caption from one key to the other and deletes the source only
-// when the target reads it back: a Set reports success whenever it could
-// open or create the key, even if the platform refused the value itself.
-// A failed read looks like a missing caption, so the source is read again
-// after the copy and must still agree. A target created for a copy that
-// failed is removed again, so that it cannot later pass its missing caption
-// back over the original's.
+// when the target reads back what was written: a Set reports success
+// whenever it could open or create the key, even if the platform refused the
+// value itself. A caption that cannot be read ends the move before anything
+// is written; the source is read again after the copy and must still agree.
+// A target created for a copy that failed is removed again, so that it
+// cannot later pass its missing caption back over the original's.
 void MoveKey(RegistryAccess& registry, const char* fromKey, const char* toKey)
 {
     const Tweak& bin = RecycleBin();
     const RegistryValue caption = CaptionOf(registry, fromKey);
+    if (caption.status != ERROR_SUCCESS) return;
     const bool targetExisted = registry.KeyExists(bin.root, toKey);
     const bool copied = registry.SetStoredValue(bin.root, toKey, bin.valueName, caption) == 1 &&
-                        registry.ValueExists(bin.root, toKey, bin.valueName) &&
                         registry.GetStoredValue(bin.root, toKey, bin.valueName) == caption &&
                         CaptionOf(registry, fromKey) == caption;
     if (copied)

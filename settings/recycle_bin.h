@@ -10,6 +10,7 @@
 bool IsRecycleBinHidden(RegistryAccess& registry);
 
 // Moves the key to the hidden or the shown name. The source key is deleted
-// only once its caption has arrived whole in the target, so a failure leaves
-// both keys or the original one, never neither.
+// only once its caption has arrived whole in the target, terminated or not
+// as it was, so a failure leaves both keys or the original one, never
+// neither; a caption that cannot be read leaves both keys as they were.
 void SetRecycleBinHidden(RegistryAccess& registry, bool hide);

@@ -43,9 +43,8 @@ TEST_F(RecycleBinTest, HideThenShowCarriesTheCaptionThereAndBack)
 // registry's own UTF-16 form, not come back as "?".
 TEST_F(RecycleBinTest, HideThenShowKeepsCharactersOutsideTheCodePage)
 {
-    const std::wstring caption = L"ごみ箱€한";
-    const BYTE* text = reinterpret_cast<const BYTE*>(caption.c_str());
-    const std::vector<BYTE> stored(text, text + (caption.size() + 1) * sizeof(wchar_t));
+    const std::wstring caption(L"ごみ箱€한", 6);  // with its terminator
+    const std::vector<BYTE> stored = Utf16Bytes(caption);
     WriteDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, caption);
     ASSERT_TRUE(quilvex.Start());
 
@@ -60,6 +59,39 @@ TEST_F(RecycleBinTest, HideThenShowKeepsCharactersOutsideTheCodePage)
     ExpectEnded();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey));
     EXPECT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey).bytes, stored);
+}
+
+// A caption stored without its terminator, as other programs may store it,
+// moves every time, whatever lies behind it in Quilvex's memory, and arrives
+// as it was, gaining no terminator: every length up to 300 characters,
+// hidden and shown again by the one dialog.
+TEST_F(RecycleBinTest, UnterminatedCaptionsOfEveryLengthHideAndShowWhole)
+{
+    const std::wstring pattern = L"ごみ箱 Recycle Bin 0123456789 ";
+    WriteDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, L"");
+    ASSERT_TRUE(quilvex.Start());
+    ASSERT_EQ(quilvex.Check(IDC_HIDE_RECYCLE_BIN), BST_UNCHECKED);
+    for (size_t length = 0; length <= 300; ++length) {
+        SCOPED_TRACE(testing::Message() << length << " characters");
+        std::wstring caption;
+        for (size_t i = 0; i < length; ++i) caption += pattern[i % pattern.size()];
+        const std::vector<BYTE> stored = Utf16Bytes(caption);
+        WriteDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, caption);
+        ASSERT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey).bytes, stored);
+
+        quilvex.Click(IDC_HIDE_RECYCLE_BIN);
+        quilvex.Click(IDC_APPLY);
+        ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinShownKey)) << "not hidden";
+        EXPECT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey).bytes, stored);
+
+        quilvex.Click(IDC_HIDE_RECYCLE_BIN);
+        quilvex.Click(IDC_APPLY);
+        ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey)) << "not shown again";
+        EXPECT_EQ(ReadDefaultValueW(HKEY_LOCAL_MACHINE, kRecycleBinShownKey).bytes, stored);
+    }
+    quilvex.PostButton(IDCANCEL);
+    Answer(ExpectRestartQuestion(), IDNO);
+    ExpectEnded();
 }
 
 TEST_F(RecycleBinTest, ShowingWithNeitherKeyUsesTheDefaultCaption)

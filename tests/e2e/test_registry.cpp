@@ -15,6 +15,7 @@ Win32RegistryApi g_registry;
 
 void ClearTweaks()
 {
+    ASSERT_FALSE(Wow64Expected() && !RunsUnderWow64()) << "this entry is meant to run under WOW64, and does not";
     // Under WOW64 the redirected copy is cleared too, so that nothing a test
     // left there can reach the next one.
     std::vector<REGSAM> views = {SystemView()};
@@ -82,10 +83,17 @@ void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text
     ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE | SystemView(), nullptr, &key, nullptr),
               ERROR_SUCCESS)
         << keyPath;
-    EXPECT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                             (text.size() + 1) * sizeof(wchar_t)),
+    const std::wstring guarded = text + L'X';
+    EXPECT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(guarded.c_str()),
+                             text.size() * sizeof(wchar_t)),
               ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+std::vector<BYTE> Utf16Bytes(const std::wstring& text)
+{
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.data());
+    return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
 }
 
 StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
@@ -102,4 +110,3 @@ StoredValue ReadDefaultValueW(HKEY root, const char* keyPath)
     RegCloseKey(key);
     return value;
 }
-

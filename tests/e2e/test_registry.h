@@ -27,9 +27,13 @@ void WriteTweakDword(TweakId tweak, DWORD value);
 void WriteTweakString(TweakId tweak, const std::string& text);
 
 // A key's default value through the W functions, in the registry's own
-// UTF-16 form, with no code page between: a REG_SZ with its terminator.
+// UTF-16 form, with no code page between. The text is stored as a REG_SZ
+// as it stands, with or without a terminator: a character other than L'\0'
+// behind it keeps the platform from adding one.
 void WriteDefaultValueW(HKEY root, const char* keyPath, const std::wstring& text);
 StoredValue ReadDefaultValueW(HKEY root, const char* keyPath);
+// The bytes of a UTF-16 text, without a terminator.
+std::vector<BYTE> Utf16Bytes(const std::wstring& text);
 
 // A REG_SZ the program wrote reads back as StoredText: Quilvex hands the
 // text over without its terminator, and Wine's registry keeps one after it.

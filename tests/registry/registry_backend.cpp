@@ -24,8 +24,8 @@ void RegistryConformance::Put(HKEY root, const std::string& keyPath, const char*
     buffer.push_back('X');
     HKEY key = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(ERROR_SUCCESS, Api().CreateKeyEx(root, keyPath.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                               &key, &disposition));
+    ASSERT_EQ(ERROR_SUCCESS, Api().CreateKeyEx(root, keyPath.c_str(), 0, "", REG_OPTION_NON_VOLATILE,
+                                               KEY_ALL_ACCESS | backend->RawView(), &key, &disposition));
     EXPECT_EQ(ERROR_SUCCESS, Api().SetValueEx(key, valueName, type, buffer.data(), static_cast<DWORD>(bytes.size())));
     Api().CloseKey(key);
 }

@@ -23,6 +23,9 @@ public:
     virtual RegistryApi& Api() = 0;
     // Keys open right now, or -1 where the backend cannot tell.
     virtual int OpenHandleCount() const { return -1; }
+    // Access bits with which the suite's own reads and writes, past the
+    // helper under test, name the system's view (KEY_WOW64_64KEY under WOW64).
+    virtual REGSAM RawView() const { return 0; }
 };
 
 struct BackendParam {
@@ -51,10 +54,10 @@ protected:
     // Put stores exactly the given bytes, terminator or not.
     StoredValue Raw(HKEY root, const std::string& keyPath, const char* valueName)
     {
-        return ReadStoredValue(Api(), root, keyPath, valueName);
+        return ReadStoredValue(Api(), root, keyPath, valueName, backend->RawView());
     }
     void Put(HKEY root, const std::string& keyPath, const char* valueName, DWORD type, const std::vector<BYTE>& bytes);
-    bool HasKey(HKEY root, const std::string& keyPath) { return ::HasKey(Api(), root, keyPath); }
+    bool HasKey(HKEY root, const std::string& keyPath) { return ::HasKey(Api(), root, keyPath, backend->RawView()); }
 
     std::unique_ptr<RegistryBackend> backend;
     std::unique_ptr<RegistryAccess> registry;  // over the backend

@@ -152,4 +152,41 @@ TEST_F(RecycleBinTest, NoFailureLosesTheKey)
     }
 }
 
+// A caption that exists but cannot be read is not "no caption": the move
+// ends with both keys as they were, whether every read of it fails or it
+// grew between the size query and the read. No kind of call failing on
+// either key, all of its calls together, and no read at all of either key,
+// loses the caption.
+TEST_F(RecycleBinTest, NoFailingKindOfCallLosesTheCaption)
+{
+    for (bool hide : {true, false}) {
+        const char* from = hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
+        const char* to = hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+        for (const char* failingKey : {from, to}) {
+            SCOPED_TRACE(testing::Message() << "hide " << hide << ", failing key " << failingKey);
+            ForEachFailingKind([&](unsigned kinds) {
+                MemoryRegistryApi fresh;
+                fresh.PutValue(HKEY_LOCAL_MACHINE, from, "", REG_SZ, StoredText("Trash"));
+                const auto before = fresh.Snapshot();
+                FailingCalls failing(fresh, kinds, failingKey);
+                RegistryAccess freshRegistry(failing);
+                SetRecycleBinHidden(freshRegistry, hide);
+                EXPECT_EQ(0, fresh.OpenHandleCount());
+                if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from)) {
+                    ASSERT_TRUE(fresh.HasValue(HKEY_LOCAL_MACHINE, to, "")) << "the caption was lost";
+                    EXPECT_EQ(StoredText("Trash"), fresh.GetValue(HKEY_LOCAL_MACHINE, to, "").data);
+                } else if (failingKey == from && kinds == kQueryStoredValue) {
+                    EXPECT_TRUE(before == fresh.Snapshot()) << "a failed read of the source changed the registry";
+                }
+            });
+        }
+    }
+
+    PutCaption(kRecycleBinShownKey, "Trash");
+    api.GrowValueAfterSizeQuery("", 2);
+    Switch(true);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(Hidden());
+}
+
 }  // namespace
