@@ -1,13 +1,20 @@
 // The resources compiled into Quilvex.exe, read from the file as data: the
 // two dialog templates, the icon group, string 101, the version record and
-// the manifest.
+// the manifest; and what the manifest makes the system do with the program.
+// The activation-context calls are Windows XP's; the suite runs under Wine.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0501
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/quilvex_process.h"
 
 namespace {
@@ -410,19 +417,75 @@ TEST_F(ResourcesTest, VersionRecord)
     EXPECT_EQ(translation->value, std::string("\x11\x04\xB0\x04", 4));
 }
 
-TEST_F(ResourcesTest, ManifestAsksForCommonControls6)
+// The common-controls dependency as it has always been, and the execution
+// level in the form that Windows XP SP2 reads safely: trustInfo with one
+// namespace declaration, none on the elements inside it.
+const char kManifest[] = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">
+<assemblyIdentity type="win32" name="Quilvex" version="1.1.0.0" processorArchitecture="X86"/>
+<description></description>
+<dependency>
+    <dependentAssembly>
+        <assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"
+                          processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>
+    </dependentAssembly>
+</dependency>
+<trustInfo xmlns="urn:schemas-microsoft-com:asm.v2">
+    <security>
+        <requestedPrivileges>
+            <requestedExecutionLevel level="highestAvailable" uiAccess="false"/>
+        </requestedPrivileges>
+    </security>
+</trustInfo>
+</assembly>
+)";
+
+TEST_F(ResourcesTest, ManifestAsksForCommonControls6AndTheHighestAvailableLevel)
 {
-    std::string manifest = Resource(RT_MANIFEST, 1);
-    ASSERT_FALSE(manifest.empty());
-    for (char& c : manifest)
-        if (c == '\'') c = '"';
-    for (const char* expected :
-         {"manifestVersion=\"1.0\"", "<dependentAssembly>", "type=\"win32\"",
-          "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "processorArchitecture=\"X86\"",
-          "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\""})
-        EXPECT_NE(manifest.find(expected), std::string::npos) << expected << "\n" << manifest;
-    size_t first = manifest.find("<dependentAssembly>");
-    EXPECT_EQ(manifest.find("<dependentAssembly>", first + 1), std::string::npos) << "one dependency only";
+    EXPECT_EQ(Resource(RT_MANIFEST, 1), kManifest);
+
+    // The level as the system reads it from the program's manifest.
+    ACTCTXA context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = QuilvexProcess::s_exePath.c_str();
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE activation = CreateActCtxA(&context);
+    ASSERT_NE(activation, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+    SIZE_T size = 0;
+    EXPECT_TRUE(
+        QueryActCtxW(0, activation, nullptr, RunlevelInformationInActivationContext, &level, sizeof level, &size));
+    ReleaseActCtx(activation);
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_HIGHEST_AVAILABLE);
+    EXPECT_EQ(level.UiAccess, 0u);
+}
+
+using CommonControlsTest = QuilvexTest;
+
+// The common controls the running dialog uses come from the side-by-side
+// assembly of version 6, not from the system folder's version 5. (Wine's
+// DllGetVersion answers 5.81 from both, so the folder is the sign.)
+TEST_F(CommonControlsTest, DialogLoadsVersion6FromItsSideBySideAssembly)
+{
+    ASSERT_TRUE(quilvex.Start());
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, quilvex.processId());
+    ASSERT_NE(snapshot, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    std::vector<std::string> paths;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        std::string path = module.szExePath;
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (path.size() >= 13 && path.compare(path.size() - 13, 13, "\\comctl32.dll") == 0) paths.push_back(path);
+    }
+    CloseHandle(snapshot);
+    quilvex.PostButton(IDCANCEL);
+    ExpectEndedWithoutQuestion();
+    ASSERT_EQ(paths.size(), 1u) << "comctl32.dll loaded " << paths.size() << " times";
+    EXPECT_NE(paths[0].find("\\winsxs\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos)
+        << paths[0];
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 // in the repository) against the catalogue the program itself uses: one
 // entry per tweak, in the dialog's order, each naming the tweak's root, key
 // path, value name and stored form exactly as the program reads and writes
-// them. The stored form the manual names is the one the save pass stores.
-// The manual's texts are compared as UTF-8 (u8 literals), whatever the
-// compiler's execution character set.
+// them. The stored form the manual names is the one the save pass stores;
+// where reading differs from writing, the appendix says how. The manual's
+// texts are compared as UTF-8 (u8 literals), whatever the compiler's
+// execution character set. And no line is wider than Notepad shows in 76
+// columns of its fixed-width font, as the release ships it: in code page 932.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -23,7 +27,9 @@
 namespace {
 
 const std::string kTweakSection = u8"■ 各項目の説明";
+const std::string kAppendixSection = u8"■ 付録：保存の形式と値の読み方（開発者向け）";
 const std::string kEntryMark = u8"◆ ";
+const std::string kAppendixMark = u8"◇ ";
 const std::string kLabelEnd = u8"：";
 const std::string kLabelPadding = u8"　";
 
@@ -54,21 +60,46 @@ std::string WithoutPadding(std::string label)
     return label;
 }
 
-// The entries of the tweak section, from "■ 各項目の説明" to the next "■".
-std::vector<Entry> ReadTweakEntries()
+std::vector<std::string> ReadLines()
 {
     std::ifstream file(QUILVEX_README);
     EXPECT_TRUE(file) << "cannot read " << QUILVEX_README;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+// The manual's lines with every broken key path joined again: a line that
+// ends in a backslash goes on in the next line, whose indent is not part of
+// the path.
+std::vector<std::string> ReadLogicalLines()
+{
+    std::vector<std::string> lines;
+    bool continued = false;
+    for (const std::string& line : ReadLines()) {
+        if (continued)
+            lines.back() += StripLeadingSpaces(line);
+        else
+            lines.push_back(line);
+        continued = !line.empty() && line.back() == '\\';
+    }
+    return lines;
+}
+
+// The entries of a section, from its "■" heading to the next "■", each
+// opening with the mark.
+std::vector<Entry> ReadEntries(const std::string& section, const std::string& mark)
+{
     std::vector<Entry> entries;
     bool inSection = false;
-    for (std::string line; std::getline(file, line);) {
+    for (const std::string& line : ReadLogicalLines()) {
         if (line.rfind(u8"■", 0) == 0) {
-            inSection = line == kTweakSection;
+            inSection = line == section;
             continue;
         }
         if (!inSection) continue;
-        if (line.rfind(kEntryMark, 0) == 0) {
-            entries.push_back(Entry{line.substr(kEntryMark.size()), {}, {}});
+        if (line.rfind(mark, 0) == 0) {
+            entries.push_back(Entry{line.substr(mark.size()), {}, {}});
             continue;
         }
         if (entries.empty()) continue;
@@ -81,6 +112,11 @@ std::vector<Entry> ReadTweakEntries()
                                       content.substr(labelEnd + kLabelEnd.size()));
     }
     return entries;
+}
+
+std::vector<Entry> ReadTweakEntries()
+{
+    return ReadEntries(kTweakSection, kEntryMark);
 }
 
 std::string RootName(HKEY root)
@@ -135,7 +171,7 @@ std::string ValueLine(const Tweak& tweak, const std::string& form)
     return name + u8"（" + form + note + u8"）";
 }
 
-// What the manual's "読み込み" line must name when reading differs from
+// What the appendix must say of a tweak whose reading differs from its
 // writing: the form read, or how a key's first value is taken.
 std::string ReadNote(const Tweak& tweak)
 {
@@ -158,6 +194,7 @@ TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm)
 {
     const std::vector<Entry> entries = ReadTweakEntries();
     ASSERT_EQ(static_cast<size_t>(kTweakCount), entries.size());
+    const std::vector<Entry> appendix = ReadEntries(kAppendixSection, kAppendixMark);
     const std::vector<std::set<std::string>> forms = SavedForms();
     for (int i = 0; i < kTweakCount; ++i) {
         const Tweak& tweak = kTweaks[i];
@@ -171,7 +208,10 @@ TEST(Readme, HasOneEntryPerTweakWithItsKeyValueAndStoredForm)
         const bool readDiffers = tweak.readAs != tweak.writtenAs || tweak.readAs == StoredForm::KeyFirstValue ||
                                  tweak.readAs == StoredForm::KeyPresence;
         if (readDiffers) {
-            EXPECT_NE(std::string::npos, entry.text.find(ReadNote(tweak))) << entry.text;
+            auto note = std::find_if(appendix.begin(), appendix.end(),
+                                     [&](const Entry& noted) { return noted.heading == entry.heading; });
+            ASSERT_NE(note, appendix.end()) << "no appendix entry";
+            EXPECT_NE(std::string::npos, note->text.find(ReadNote(tweak))) << note->text;
         }
     }
 }
@@ -185,6 +225,32 @@ TEST(Readme, NamesBothKeysOfTheRecycleBinSwitch)
     const std::string root = RootName(TweakOf(TweakId::HideRecycleBin).root) + "\\";
     EXPECT_NE(std::string::npos, text.find(root + kRecycleBinShownKey + "\n")) << text;
     EXPECT_NE(std::string::npos, text.find(root + kRecycleBinHiddenKey + "\n")) << text;
+}
+
+// Notepad's fixed-width font gives a double-byte character two columns, a
+// single-byte one (ASCII, half-width katakana) one: the line's length in
+// code page 932.
+size_t Cp932Columns(const std::string& utf8)
+{
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1)) << "no UTF-8 to CP932 converter";
+    if (converter == reinterpret_cast<iconv_t>(-1)) return 0;
+    std::string in = utf8, out(utf8.size() * 2, '\0');
+    char* inAt = &in[0];
+    char* outAt = &out[0];
+    size_t inLeft = in.size(), outLeft = out.size();
+    const size_t converted = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv_close(converter);
+    EXPECT_NE(converted, static_cast<size_t>(-1)) << "not in code page 932: " << utf8;
+    return out.size() - outLeft;
+}
+
+TEST(Readme, NoLineIsWiderThan76Columns)
+{
+    const std::vector<std::string> lines = ReadLines();
+    ASSERT_FALSE(lines.empty());
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_LE(Cp932Columns(lines[i]), 76u) << "line " << i + 1 << ": " << lines[i];
 }
 
 }  // namespace
