@@ -5,11 +5,10 @@
 //
 // Runs are interleaved (A B C, B C A, C A B, ...) so that a slow spell of
 // the machine, and the place in the round, fall on every program alike. Each program is closed after it shows, by
-// a Cancel command to its dialog. Prints one line per run and one median
-// line per program: "median <ms> <program>".
+// a Cancel command to its dialog. Prints one line per run:
+// "run <round> <ms> <program>" (bench/startup_ratio.py takes the figures from there).
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -72,7 +71,6 @@ int main(int argc, char** argv)
         return 2;
     }
     const int runs = std::atoi(argv[1]);
-    std::vector<std::vector<double>> times(argc - 2);
     const int programs = argc - 2;
     for (int run = 0; run < runs; ++run) {
         // Each round starts with the next program, so that no program always
@@ -85,15 +83,7 @@ int main(int argc, char** argv)
                 return 1;
             }
             std::printf("run %d %.1f %s\n", run + 1, ms, argv[p]);
-            times[p - 2].push_back(ms);
         }
-    }
-    for (int p = 2; p < argc; ++p) {
-        std::vector<double>& t = times[p - 2];
-        std::sort(t.begin(), t.end());
-        const size_t n = t.size();
-        const double median = n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
-        std::printf("median %.1f %s\n", median, argv[p]);
     }
     return 0;
 }

@@ -16,7 +16,9 @@
 #include "app/tweak_dialog.h"
 #include "help/tooltip_texts.h"
 #include "res/resource.h"
+#include "settings/tweak_catalogue.h"
 #include "tests/support/memory_registry_api.h"
+#include "tests/support/stored_forms.h"
 
 namespace {
 
@@ -204,29 +206,121 @@ TEST(RestartOffer, CancelAsksOnlyAfterApply)
     EXPECT_EQ(applied.restart.requests, 1);
 }
 
-TEST(ChangeTracking, TypingCountsAndNotificationsOtherThanClicksDoNot)
+// One change alone in a freshly opened dialog, and whether it counts. The
+// registry holds values that open every dependent control enabled and make
+// the load pass write texts of its own into both number fields.
+struct ChangeCase {
+    const char* what;
+    int id;
+    void (*change)(int id);
+    bool counts;
+};
+
+void Command(int id, WORD code)
 {
-    DialogRun run;
-    BOOL optionsUnchanged = FALSE, applyAfterDoubleClick = TRUE, applyAfterTyping = FALSE;
-    run.Run({Do([&] {
-                 // 1011 opens unchecked with its options disabled. Check it
-                 // silently, then report a double click on it: the whole
-                 // wParam is compared, so no rule runs and nothing counts.
-                 HWND irq8 = Control(IDC_IRQ8_PRIORITY);
-                 ::SendMessageA(irq8, BM_SETCHECK, BST_CHECKED, 0);
-                 ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_IRQ8_PRIORITY, BN_DOUBLECLICKED),
-                                reinterpret_cast<LPARAM>(irq8));
-                 optionsUnchanged = !::IsWindowEnabled(Control(IDC_IRQ8_PRIORITY_1));
-                 applyAfterDoubleClick = ::IsWindowEnabled(Control(IDC_APPLY));
-             }),
-             Do([&] {
-                 ::SetWindowTextA(Control(IDC_IO_PAGE_LOCK_LIMIT_EDIT), "16384");
-                 applyAfterTyping = ::IsWindowEnabled(Control(IDC_APPLY));
-             }),
-             Post(IDCANCEL)});
-    EXPECT_TRUE(optionsUnchanged);
-    EXPECT_FALSE(applyAfterDoubleClick);
-    EXPECT_TRUE(applyAfterTyping);
+    ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+// A key typed into a field, as its keyboard message arrives there.
+void TypeDigit(int id)
+{
+    ::SendMessageA(Control(id), WM_CHAR, '7', 1);
+}
+
+// Every checkbox and option button of the dialog.
+const int kCheckboxesAndOptionButtons[] = {
+    IDC_NTFS_LAST_ACCESS,
+    IDC_NTFS_8DOT3,
+    IDC_ALWAYS_UNLOAD_DLL,
+    IDC_DESKTOP_PROCESS,
+    IDC_LARGE_SYSTEM_CACHE,
+    IDC_CLASSIC_SHELL,
+    IDC_NO_ACTIVE_DESKTOP,
+    IDC_NO_CUSTOMIZE_WEB_VIEW,
+    IDC_NO_ACTIVE_DESKTOP_CHANGES,
+    IDC_DISABLE_PAGING_EXECUTIVE,
+    IDC_LINK,
+    IDC_IRQ8_PRIORITY,
+    IDC_WIN32_PRIORITY_SEPARATION,
+    IDC_IO_PAGE_LOCK_LIMIT,
+    IDC_NO_SHARED_DOCUMENTS,
+    IDC_USE_SEARCH_ASST,
+    IDC_MAX_CACHED_ICONS,
+    IDC_NO_RESOLVE_TRACK,
+    IDC_HIDE_RECYCLE_BIN,
+    IDC_IRQ8_PRIORITY_1,
+    IDC_IRQ8_PRIORITY_2,
+    IDC_WIN32_PRIORITY_SEPARATION_1,
+    IDC_WIN32_PRIORITY_SEPARATION_0,
+};
+
+std::vector<ChangeCase> ChangeCases()
+{
+    std::vector<ChangeCase> cases;
+    for (int id : kCheckboxesAndOptionButtons) cases.push_back({"a click on", id, Click, true});
+    for (int id : {IDC_IO_PAGE_LOCK_LIMIT_EDIT, IDC_MAX_CACHED_ICONS_EDIT})
+        cases.push_back({"a key typed into", id, TypeDigit, true});
+    cases.push_back({"the load pass's texts alone", 0, [](int) {}, false});
+    cases.push_back(
+        {"a click command from", IDC_SHELL_INTEGRATION_GROUP, [](int id) { Command(id, BN_CLICKED); }, false});
+    cases.push_back(
+        {"a click command from", IDC_MAX_CACHED_ICONS_EDIT, [](int id) { Command(id, BN_CLICKED); }, false});
+    cases.push_back({"a double click on", IDC_NTFS_LAST_ACCESS, [](int id) { Command(id, BN_DOUBLECLICKED); }, false});
+    // Unchecked silently first: were the double click taken for a click, the
+    // options would follow their box.
+    cases.push_back({"a double click on", IDC_IRQ8_PRIORITY,
+                     [](int id) {
+                         ::SendMessageA(Control(id), BM_SETCHECK, BST_UNCHECKED, 0);
+                         Command(id, BN_DOUBLECLICKED);
+                     },
+                     false});
+    return cases;
+}
+
+void PutTweak(MemoryRegistryApi& registry, TweakId id, DWORD type, const std::vector<BYTE>& data)
+{
+    const Tweak& tweak = TweakOf(id);
+    registry.PutValue(tweak.root, tweak.keyPath, tweak.valueName, type, data);
+}
+
+// Which of the dependent controls are enabled, as a string of 0 and 1.
+std::string DependentsEnabled()
+{
+    std::string enabled;
+    for (int id : {IDC_IRQ8_PRIORITY_1, IDC_IRQ8_PRIORITY_2, IDC_WIN32_PRIORITY_SEPARATION_1,
+                   IDC_WIN32_PRIORITY_SEPARATION_0, IDC_IO_PAGE_LOCK_LIMIT_EDIT, IDC_MAX_CACHED_ICONS_EDIT})
+        enabled += ::IsWindowEnabled(Control(id)) ? '1' : '0';
+    return enabled;
+}
+
+TEST(ChangeTracking, EachUserChangeAloneEnablesApplyAndMakesOkAskAndNothingElseDoes)
+{
+    for (const ChangeCase& change : ChangeCases()) {
+        SCOPED_TRACE(testing::Message() << change.what << " " << change.id);
+        DialogRun run;
+        PutTweak(run.registry, TweakId::IRQ8Priority, REG_DWORD, Dword(1));
+        PutTweak(run.registry, TweakId::IoPageLockLimit, REG_DWORD, Dword(16384));
+        PutTweak(run.registry, TweakId::MaxCachedIcons, REG_SZ, StoredText("2048"));
+        BOOL applyBefore = TRUE, applyAfter = !change.counts;
+        std::string texts, dependentsBefore, dependentsAfter;
+        run.Run({Do([&] {
+                     applyBefore = ::IsWindowEnabled(Control(IDC_APPLY));
+                     texts = TextOf(Control(IDC_IO_PAGE_LOCK_LIMIT_EDIT)) + " " +
+                             TextOf(Control(IDC_MAX_CACHED_ICONS_EDIT));
+                     dependentsBefore = DependentsEnabled();
+                     change.change(change.id);
+                     applyAfter = ::IsWindowEnabled(Control(IDC_APPLY));
+                     dependentsAfter = DependentsEnabled();
+                 }),
+                 Post(IDOK)});
+        EXPECT_EQ(texts, "16384 2048");
+        EXPECT_EQ(dependentsBefore, "111111");
+        EXPECT_FALSE(applyBefore);
+        EXPECT_EQ(applyAfter, change.counts) << "Apply after the change";
+        EXPECT_EQ(run.questions.size(), change.counts ? 1u : 0u) << "restart questions after OK";
+        EXPECT_TRUE(change.counts || dependentsAfter == dependentsBefore)
+            << "an uncounted change moved the dependents: " << dependentsAfter;
+    }
 }
 
 // --- tooltip texts -----------------------------------------------------------------
@@ -266,6 +360,52 @@ TEST(ToolTipText, RequestsAreAnsweredByControlAndThreeAreRefused)
                                                  BuildTooltipText(IDC_IO_PAGE_LOCK_LIMIT),
                                                  BuildTooltipText(IDC_SHELL_INTEGRATION_GROUP), "untouched",
                                                  "untouched", "untouched", "", "", "", ""}));
+}
+
+// The dialog's own tooltip is the one with tools: the automatic one holds at
+// most the child under the pointer.
+HWND OwnTooltip()
+{
+    HWND own = nullptr;
+    LRESULT most = -1;
+    for (HWND tip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip;
+         tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+        const LRESULT tools = ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+        if (::GetWindow(tip, GW_OWNER) == MainDialog() && tools > most) {
+            own = tip;
+            most = tools;
+        }
+    }
+    return own;
+}
+
+TEST(ToolTipTools, TheSeventeenCheckboxesAreRegisteredByWindowInTheirOrder)
+{
+    DialogRun run;
+    std::vector<int> ids;
+    std::vector<UINT> flags;
+    run.Run({Do([&] {
+                 HWND tip = OwnTooltip();
+                 ASSERT_NE(tip, nullptr) << "no tooltip owned by the dialog";
+                 const LRESULT count = ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+                 for (LRESULT i = 0; i < count; ++i) {
+                     TOOLINFOA tool{};
+                     tool.cbSize = sizeof tool;
+                     ASSERT_TRUE(::SendMessageA(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
+                     EXPECT_EQ(tool.hwnd, MainDialog());
+                     ids.push_back(::GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)));
+                     flags.push_back(tool.uFlags);
+                 }
+             }),
+             Post(IDCANCEL)});
+    EXPECT_EQ(ids, (std::vector<int>{IDC_NTFS_LAST_ACCESS, IDC_MAX_CACHED_ICONS, IDC_NTFS_8DOT3, IDC_IRQ8_PRIORITY,
+                                     IDC_WIN32_PRIORITY_SEPARATION, IDC_DESKTOP_PROCESS, IDC_ALWAYS_UNLOAD_DLL,
+                                     IDC_LARGE_SYSTEM_CACHE, IDC_DISABLE_PAGING_EXECUTIVE, IDC_IO_PAGE_LOCK_LIMIT,
+                                     IDC_NO_CUSTOMIZE_WEB_VIEW, IDC_NO_ACTIVE_DESKTOP, IDC_CLASSIC_SHELL,
+                                     IDC_NO_ACTIVE_DESKTOP_CHANGES, IDC_NO_SHARED_DOCUMENTS, IDC_USE_SEARCH_ASST,
+                                     IDC_NO_RESOLVE_TRACK}));
+    // Named by window, not subclassed: the dialog relays the mouse itself.
+    EXPECT_EQ(flags, std::vector<UINT>(17, TTF_IDISHWND));
 }
 
 // --- the privilege step of the real restart -----------------------------------------
