@@ -130,14 +130,25 @@ run)
         esac
     done
     load_display
+    # The program's output goes through files, passed on once it has ended:
+    # the Wine processes it starts inherit its output (the session's services
+    # too, restarted after a forced end of the session) and would hold a
+    # pipe to the caller open long after the program is gone.
+    out=$(mktemp "$dir/run.XXXXXX") err=$(mktemp "$dir/run.XXXXXX") key=
+    cleanup() {
+        rm -f "$out" "$err"
+        if [ -n "$key" ]; then wine reg delete "$key" /f >/dev/null 2>&1 || true; fi
+    }
+    trap cleanup EXIT
     if [ -n "$version" ]; then
         # Wine reports this Windows version to this program alone, for this run.
         key="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$1")"
         wine reg add "$key" /v Version /d "$version" /f >/dev/null 2>&1
-        trap 'wine reg delete "$key" /f >/dev/null 2>&1 || true' EXIT
     fi
     status=0
-    timeout -k 5 "$limit" wine "$@" || status=$?
+    timeout -k 5 "$limit" wine "$@" >"$out" 2>"$err" || status=$?
+    cat "$out"
+    cat "$err" >&2
     # A caller that judges by the output alone still sees a failed exit.
     [ $status -eq 0 ] || echo "wine-session: $(basename "$1") FAILED with exit status $status" >&2
     exit $status
