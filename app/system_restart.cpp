@@ -1,31 +1,21 @@
 #include "app/system_restart.h"
 
-#include <windows.h>
-
 namespace {
 
-class PlatformRestart : public SystemRestart {
-public:
-    void RequestReboot() override
-    {
-        if (IsNtPlatform()) EnableShutdownPrivilege();
-        ::ExitWindowsEx(EWX_REBOOT, 0);
-    }
-};
-
-PlatformRestart g_platformRestart;
-SystemRestart* g_restart = &g_platformRestart;
+const RestartCalls kSystemCalls = {::OpenProcessToken, ::ExitWindowsEx};
+const RestartCalls* g_calls = &kSystemCalls;
 
 }  // namespace
 
-SystemRestart& CurrentSystemRestart()
+void SetRestartCalls(const RestartCalls* calls)
 {
-    return *g_restart;
+    g_calls = calls ? calls : &kSystemCalls;
 }
 
-void SetSystemRestart(SystemRestart* restart)
+void RequestReboot()
 {
-    g_restart = restart ? restart : &g_platformRestart;
+    if (IsNtPlatform()) EnableShutdownPrivilege();
+    g_calls->exitWindowsEx(EWX_REBOOT, 0);
 }
 
 bool IsNtPlatform()
@@ -40,7 +30,7 @@ bool IsNtPlatform()
 void EnableShutdownPrivilege()
 {
     HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    if (!g_calls->openProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
 
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;

@@ -242,7 +242,7 @@ void TweakDialog::OnCancel()
 void TweakDialog::OfferRestart()
 {
     if (AfxMessageBox(kRestartQuestion, MB_YESNO, 0) != IDYES) return;
-    CurrentSystemRestart().RequestReboot();
+    RequestReboot();
 }
 
 void TweakDialog::OnSysCommand(UINT nID, LPARAM)

@@ -5,7 +5,7 @@
 # Japanese locale, so that the ANSI code page is 932.
 #
 #   wine-session.sh start DIR [--keep-prefix] [--use-display] [--win64]
-#   wine-session.sh run DIR [--timeout SECONDS] PROGRAM [ARGS...]
+#   wine-session.sh run DIR [--timeout SECONDS] [--windows-version VERSION] PROGRAM [ARGS...]
 #   wine-session.sh exec DIR COMMAND [ARGS...]   (any command in the session's environment)
 #   wine-session.sh stop DIR
 #
@@ -121,10 +121,37 @@ start)
     timeout 300 wineboot </dev/null >/dev/null 2>&1
     ;;
 run)
-    limit=120
-    if [ "${1:-}" = "--timeout" ]; then limit=$2; shift 2; fi
+    limit=120 version=
+    while :; do
+        case ${1:-} in
+        --timeout) limit=$2; shift 2 ;;
+        --windows-version) version=$2; shift 2 ;;
+        *) break ;;
+        esac
+    done
     load_display
-    timeout -k 5 "$limit" wine "$@"
+    # The program's output goes through files, passed on once it has ended:
+    # the Wine processes it starts inherit its output (the session's services
+    # too, restarted after a forced end of the session) and would hold a
+    # pipe to the caller open long after the program is gone.
+    out=$(mktemp "$dir/run.XXXXXX") err=$(mktemp "$dir/run.XXXXXX") key=
+    cleanup() {
+        rm -f "$out" "$err"
+        if [ -n "$key" ]; then wine reg delete "$key" /f >/dev/null 2>&1 || true; fi
+    }
+    trap cleanup EXIT
+    if [ -n "$version" ]; then
+        # Wine reports this Windows version to this program alone, for this run.
+        key="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$1")"
+        wine reg add "$key" /v Version /d "$version" /f >/dev/null 2>&1
+    fi
+    status=0
+    timeout -k 5 "$limit" wine "$@" >"$out" 2>"$err" || status=$?
+    cat "$out"
+    cat "$err" >&2
+    # A caller that judges by the output alone still sees a failed exit.
+    [ $status -eq 0 ] || echo "wine-session: $(basename "$1") FAILED with exit status $status" >&2
+    exit $status
     ;;
 exec)
     load_display

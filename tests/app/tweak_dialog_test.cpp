@@ -1,8 +1,8 @@
 // Wine tests of the main dialog, run in-process on an in-memory registry
 // where none of the tweaks is set: the answers to tooltip text requests, the
-// restart offer through the restart seam, the change tracking that decides
-// on the offer, the About box of the system menu, and the shutdown privilege
-// that the real restart enables first.
+// restart offer, the change tracking that decides on the offer, the About
+// box of the system menu, and the platform calls of the restart (with a
+// stand-in for the reboot request) on each platform family.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,11 +27,82 @@ CWinApp testApp("QuilvexTest");
 const char kMainCaption[] = "Quilvex !  v1.1";
 const char kQuestion[] = "設定内容を反映する為にはWindowsの再起動が必要です。\r\n今すぐ再起動しますか？";
 
-class RecordingRestart : public SystemRestart {
+// Whether this process's token holds the shutdown privilege enabled.
+bool ShutdownPrivilegeEnabled()
+{
+    LUID luid{};
+    HANDLE token = nullptr;
+    if (!::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid) ||
+        !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    bool enabled = false;
+    if (::GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID& held = privileges->Privileges[i].Luid;
+            if (held.LowPart == luid.LowPart && held.HighPart == luid.HighPart)
+                enabled = privileges->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED;
+        }
+    }
+    ::CloseHandle(token);
+    return enabled;
+}
+
+// Stands in for the platform calls of a restart while a dialog runs: the
+// program's token opens go through to the system, its reboot requests stay
+// here. Each call is recorded, a reboot request with the state of the
+// token's shutdown privilege at that moment, since Windows XP refuses the
+// reboot without it (Wine does not, so the token is the only witness).
+class RecordingRestart {
 public:
-    void RequestReboot() override { ++requests; }
+    // Puts the stand-in in, with the shutdown privilege disabled, so that
+    // only this run can enable it.
+    void Install()
+    {
+        HANDLE token = nullptr;
+        TOKEN_PRIVILEGES disabled{};
+        disabled.PrivilegeCount = 1;
+        ::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &disabled.Privileges[0].Luid);
+        if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+            ::AdjustTokenPrivileges(token, FALSE, &disabled, 0, nullptr, nullptr);
+            ::CloseHandle(token);
+        }
+        EXPECT_FALSE(ShutdownPrivilegeEnabled()) << "the shutdown privilege cannot be disabled";
+        s_current = this;
+        static const RestartCalls kCalls = {OpenToken, RecordReboot};
+        SetRestartCalls(&kCalls);
+    }
+    static void Remove()
+    {
+        SetRestartCalls(nullptr);
+        s_current = nullptr;
+    }
+
     int requests = 0;
+    std::vector<std::string> calls;
+
+private:
+    static BOOL WINAPI OpenToken(HANDLE process, DWORD access, HANDLE* token)
+    {
+        s_current->calls.push_back("open the token, access " + std::to_string(access));
+        return ::OpenProcessToken(process, access, token);
+    }
+    static BOOL WINAPI RecordReboot(UINT flags, DWORD reason)
+    {
+        ++s_current->requests;
+        s_current->calls.push_back("reboot request, flags " + std::to_string(flags) + ", reason " +
+                                   std::to_string(reason) + ", shutdown privilege " +
+                                   (ShutdownPrivilegeEnabled() ? "enabled" : "disabled"));
+        return TRUE;
+    }
+
+    static RecordingRestart* s_current;
 };
+
+RecordingRestart* RecordingRestart::s_current = nullptr;
 
 bool IsDialogWindow(HWND hwnd)
 {
@@ -94,13 +165,13 @@ public:
         s_run = this;
         m_steps = std::move(steps);
         m_answer = answer;
-        SetSystemRestart(&restart);
+        restart.Install();
         TweakDialog dialog(nullptr, registry);
         testApp.m_pMainWnd = &dialog;
         UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
         INT_PTR result = dialog.DoModal();
         ::KillTimer(nullptr, timer);
-        SetSystemRestart(nullptr);
+        RecordingRestart::Remove();
         s_run = nullptr;
         EXPECT_LT(m_ticks, kMaxTicks) << "the dialog had to be cancelled";
         return result;
@@ -408,43 +479,48 @@ TEST(ToolTipTools, TheSeventeenCheckboxesAreRegisteredByWindowInTheirOrder)
     EXPECT_EQ(flags, std::vector<UINT>(17, TTF_IDISHWND));
 }
 
-// --- the privilege step of the real restart -----------------------------------------
+// --- the restart on each platform family -------------------------------------------
 
-// The attributes of a privilege in this process's token; -1 when the token
-// does not hold it.
-long PrivilegeAttributes(const char* name)
+// The Windows version Wine was told to report to this program (ctest runs
+// this suite's restart cases once per version): its own setting, else the
+// prefix's, else none, and Wine reports an NT version.
+std::string ConfiguredWindowsVersion()
 {
-    LUID luid{};
-    HANDLE token = nullptr;
-    if (!::LookupPrivilegeValueA(nullptr, name, &luid) ||
-        !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
-        return -1;
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    long attributes = -1;
-    if (::GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
-        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
-        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
-            const LUID& held = privileges->Privileges[i].Luid;
-            if (held.LowPart == luid.LowPart && held.HighPart == luid.HighPart)
-                attributes = static_cast<long>(privileges->Privileges[i].Attributes);
-        }
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string exePath = path;
+    const std::string exeName = exePath.substr(exePath.find_last_of("\\/") + 1);
+    for (const std::string& key : {"Software\\Wine\\AppDefaults\\" + exeName, std::string("Software\\Wine")}) {
+        HKEY handle = nullptr;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) continue;
+        char version[64] = "";
+        DWORD type = 0, size = sizeof version - 1;
+        const LONG status =
+            ::RegQueryValueExA(handle, "Version", nullptr, &type, reinterpret_cast<BYTE*>(version), &size);
+        ::RegCloseKey(handle);
+        if (status == ERROR_SUCCESS && type == REG_SZ) return version;
     }
-    ::CloseHandle(token);
-    return attributes;
+    return "";
 }
 
-// Windows XP refuses the reboot without the privilege; Wine does not, so the
-// token itself is the only witness.
-TEST(RestartPrivilege, EnablesTheShutdownPrivilegeOnTheNtFamily)
+TEST(RestartPlatform, YesEnablesThePrivilegeOnlyOnTheNtFamilyThenRequestsOneReboot)
 {
-    EXPECT_TRUE(IsNtPlatform());
-    const long before = PrivilegeAttributes("SeShutdownPrivilege");
-    ASSERT_NE(before, -1) << "the token holds no shutdown privilege";
-    ASSERT_FALSE(before & SE_PRIVILEGE_ENABLED) << "enabled from the start: nothing left to prove";
-    EnableShutdownPrivilege();
-    EXPECT_TRUE(PrivilegeAttributes("SeShutdownPrivilege") & SE_PRIVILEGE_ENABLED);
+    const std::string version = ConfiguredWindowsVersion();
+    const bool windows9x = version == "win95" || version == "win98" || version == "winme";
+    OSVERSIONINFOA reported{};
+    reported.dwOSVersionInfoSize = sizeof reported;
+    ASSERT_TRUE(::GetVersionExA(&reported));
+    ASSERT_EQ(reported.dwPlatformId, windows9x ? DWORD{VER_PLATFORM_WIN32_WINDOWS} : DWORD{VER_PLATFORM_WIN32_NT})
+        << "Wine does not report the family of version \"" << version << "\"";
+
+    DialogRun run;
+    run.Run({Do([] { Click(IDC_LARGE_SYSTEM_CACHE); }), Post(IDOK)}, IDYES);
+    const std::string reboot = "reboot request, flags 2, reason 0, shutdown privilege ";
+    if (windows9x)
+        EXPECT_EQ(run.restart.calls, std::vector<std::string>{reboot + "disabled"}) << version;
+    else
+        EXPECT_EQ(run.restart.calls, (std::vector<std::string>{"open the token, access 40", reboot + "enabled"}))
+            << version;
 }
 
 // --- system menu and About box -----------------------------------------------------

@@ -30,6 +30,10 @@ void QuilvexTest::TearDown()
     // A restart request of this test must not reach the next one.
     EXPECT_TRUE(RestartWatcher().WaitForRequesterExit(10000));
     EXPECT_TRUE(EndSessionWatcher::WaitForNoRequestInFlight(10000)) << "a session end is still in flight";
+    // Quilvex has ended and every query of its requests has arrived: one
+    // after a Yes, none in any other test.
+    EXPECT_EQ(m_restartExpected ? 1 : 0, RestartWatcher().QueryCount())
+        << "restart requests, the last: " << RestartWatcher().LastRequest();
 }
 
 HWND QuilvexTest::ExpectRestartQuestion()
@@ -69,6 +73,7 @@ void QuilvexTest::ExpectEndedWithoutQuestion()
 
 void QuilvexTest::ExpectRestartRequested()
 {
+    m_restartExpected = true;
     ASSERT_TRUE(RestartWatcher().WaitForQuery(10000)) << "no end-session query";
     std::string request = RestartWatcher().LastRequest();
     EXPECT_NE(request.find("--end-session"), std::string::npos) << request;

@@ -1,5 +1,6 @@
 // The fixture of every test that starts Quilvex: a registry without any of
-// the tweaks, a fresh restart watcher, and no run left behind.
+// the tweaks, a fresh restart watcher, no run left behind, and no restart
+// request unless the test expects the one of a Yes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,4 +31,7 @@ protected:
     void ExpectNoRestartRequested();
 
     QuilvexProcess quilvex;
+
+private:
+    bool m_restartExpected = false;
 };

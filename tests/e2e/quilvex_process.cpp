@@ -14,8 +14,10 @@ std::string QuilvexProcess::s_exePath;
 
 namespace {
 
-// Wine's edit control takes about 10 s to take in 100 KB of digits.
-const DWORD kLongTextTimeoutMs = 30000;
+// Wine's edit control takes about 10 s to take in 100 KB of digits on an
+// idle machine, and over 30 s on a busy one: this bounds a hang, it is no
+// speed target.
+const DWORD kLongTextTimeoutMs = 120000;
 
 struct WindowSearch {
     DWORD processId;
