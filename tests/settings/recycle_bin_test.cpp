@@ -62,6 +62,26 @@ TEST_F(RecycleBinTest, HideAndShowCarryTheStoredFormOfTheCaption)
     EXPECT_EQ(stored, api.GetStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").data);
 }
 
+// Other programs store captions without a terminator. The platform would
+// add one if the memory behind the copied bytes happened to be NUL, and the
+// copy would then no longer read back as its source.
+TEST_F(RecycleBinTest, HideAndShowCarryAnUnterminatedCaptionWhole)
+{
+    for (int length : {1, 5, 7, 20, 40, 100, 300}) {
+        SCOPED_TRACE(testing::Message() << length << " characters");
+        std::vector<BYTE> stored = StoredWideText(std::u16string(length, u'箱'));
+        stored.resize(stored.size() - 2);
+        api.PutStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "", REG_SZ, stored);
+
+        Switch(true);
+        ASSERT_FALSE(Shown());
+        EXPECT_EQ(stored, api.GetStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinHiddenKey, "").data);
+        Switch(false);
+        ASSERT_FALSE(Hidden());
+        EXPECT_EQ(stored, api.GetStoredValue(HKEY_LOCAL_MACHINE, kRecycleBinShownKey, "").data);
+    }
+}
+
 TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing)
 {
     api.ResetCounters();
