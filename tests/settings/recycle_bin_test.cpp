@@ -16,8 +16,14 @@ struct BinKey {
 };
 const BinKey kMissing{false, {}};
 const BinKey kNoCaption{true, {}};
-BinKey WithCaption(DWORD type, const std::vector<BYTE>& stored) { return {true, MemoryRegistryApi::Value{type, stored}}; }
-BinKey WithCaption(const std::u16string& text) { return WithCaption(REG_SZ, StoredWideText(text)); }
+BinKey WithCaption(DWORD type, const std::vector<BYTE>& stored)
+{
+    return {true, MemoryRegistryApi::Value{type, stored}};
+}
+BinKey WithCaption(const std::u16string& text)
+{
+    return WithCaption(REG_SZ, StoredWideText(text));
+}
 
 void PutBinKey(MemoryRegistryApi& api, const char* key, const BinKey& state)
 {
@@ -245,9 +251,9 @@ TEST_F(RecycleBinTest, NoFailingKindOfCallLosesTheCaption)
         const char* to = move.hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
         const BinKey wanted = move.target.caption ? move.target : WithCaption(u"Trash");
         for (const char* failingKey : {from, to}) {
-            SCOPED_TRACE(testing::Message() << "hide " << move.hide << ", target key " << move.target.exists
-                                            << (move.target.caption ? " with a caption" : "") << ", failing key "
-                                            << failingKey);
+            SCOPED_TRACE(testing::Message()
+                         << "hide " << move.hide << ", target key " << move.target.exists
+                         << (move.target.caption ? " with a caption" : "") << ", failing key " << failingKey);
             ForEachFailingKind([&](unsigned kinds) {
                 MemoryRegistryApi fresh;
                 PutBinKey(fresh, from, WithCaption(u"Trash"));
