@@ -13,4 +13,6 @@ bool IsRecycleBinHidden(RegistryAccess& registry);
 // only once its caption has arrived whole in the target, terminated or not
 // as it was, so a failure leaves both keys or the original one, never
 // neither; a caption that cannot be read leaves both keys as they were.
+// Showing keeps a caption the shown key already holds and only removes the
+// hidden key; the hidden key's caption fills in a missing one.
 void SetRecycleBinHidden(RegistryAccess& registry, bool hide);

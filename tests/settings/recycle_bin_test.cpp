@@ -1,3 +1,6 @@
+#include <optional>
+#include <utility>
+
 #include "res/resource.h"
 #include "settings/recycle_bin.h"
 #include "tests/settings/settings_fixture.h"
@@ -5,8 +8,38 @@
 
 namespace {
 
-// "ごみ箱" in code page 932.
-const std::string kFallbackCaption = "\x82\xB2\x82\xDD\x94\xA0";
+// One key of the bin as a test starts or ends with it: missing, there
+// without a caption, or there with a caption in its stored form.
+struct BinKey {
+    bool exists;
+    std::optional<MemoryRegistryApi::Value> caption;
+};
+const BinKey kMissing{false, {}};
+const BinKey kNoCaption{true, {}};
+BinKey WithCaption(DWORD type, const std::vector<BYTE>& stored)
+{
+    return {true, MemoryRegistryApi::Value{type, stored}};
+}
+BinKey WithCaption(const std::u16string& text)
+{
+    return WithCaption(REG_SZ, StoredWideText(text));
+}
+
+void PutBinKey(MemoryRegistryApi& api, const char* key, const BinKey& state)
+{
+    if (state.caption)
+        api.PutStoredValue(HKEY_LOCAL_MACHINE, key, "", state.caption->type, state.caption->data);
+    else if (state.exists)
+        api.PutKey(HKEY_LOCAL_MACHINE, key);
+}
+
+// The moves the fault sweeps run, a caption "Trash" in the source key: each
+// direction into a missing key, and showing into a shown key that is there
+// without a caption or holds a live one, which must survive every fault.
+const struct {
+    bool hide;
+    BinKey target;
+} kSweptMoves[] = {{true, kMissing}, {false, kMissing}, {false, kNoCaption}, {false, WithCaption(u"Papierkorb")}};
 
 class RecycleBinTest : public SettingsTest {
 protected:
@@ -91,24 +124,53 @@ TEST_F(RecycleBinTest, HideWithoutShownKeyChangesNothing)
     EXPECT_EQ(0, api.CallCount(MemoryRegistryApi::Op::DeleteKey));
 }
 
-TEST_F(RecycleBinTest, ShowWithNeitherKeyCreatesShownWithFallback)
+// One switch from each starting state, and what each key holds after it.
+TEST_F(RecycleBinTest, EachStartingStateEndsWithTheRightCaption)
 {
-    Switch(false);
-    EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
-    EXPECT_FALSE(Hidden());
-}
-
-TEST_F(RecycleBinTest, ShowKeepsTheCaptionOfAShownBin)
-{
-    PutCaption(kRecycleBinShownKey, "Papierkorb");
-    Switch(false);
-    EXPECT_EQ(StoredText("Papierkorb"), Caption(kRecycleBinShownKey));
-
-    api.PutKey(HKEY_LOCAL_MACHINE, std::string(kRecycleBinShownKey));
-    const Tweak& bin = TweakOf(TweakId::HideRecycleBin);
-    registry.DeleteValue(bin.root, kRecycleBinShownKey, "");
-    Switch(false);
-    EXPECT_EQ(StoredText(kFallbackCaption), Caption(kRecycleBinShownKey));
+    const BinKey live = WithCaption(u"Papierkorb");
+    const BinKey stale = WithCaption(u"Trash");
+    const BinKey expandable = WithCaption(REG_EXPAND_SZ, StoredWideText(u"%SystemRoot% bin"));
+    const BinKey oneByte = WithCaption(REG_SZ, Bytes({'A'}));
+    const BinKey empty = WithCaption(REG_SZ, {});
+    const struct {
+        const char* what;
+        BinKey shown, hidden;
+        bool hide;
+        BinKey shownAfter, hiddenAfter;
+    } rows[] = {
+        {"shown, neither key", kMissing, kMissing, false, WithCaption(u"ごみ箱"), kMissing},
+        {"shown, a shown bin", live, kMissing, false, live, kMissing},
+        {"shown, a shown bin without a caption", kNoCaption, kMissing, false, WithCaption(u"ごみ箱"), kMissing},
+        {"shown, both keys with captions", live, stale, false, live, kMissing},
+        {"shown, both keys, the shown one's caption only", live, kNoCaption, false, live, kMissing},
+        {"shown, both keys, the hidden one's caption only", kNoCaption, stale, false, stale, kMissing},
+        {"shown, both keys without captions", kNoCaption, kNoCaption, false, empty, kMissing},
+        {"hidden, both keys with captions", live, stale, true, kMissing, live},
+        {"hidden, expandable caption", expandable, kMissing, true, kMissing, expandable},
+        {"shown, expandable caption", kMissing, expandable, false, expandable, kMissing},
+        {"hidden, one-byte caption", oneByte, kMissing, true, kMissing, oneByte},
+        {"shown, one-byte caption", kMissing, oneByte, false, oneByte, kMissing},
+        {"hidden, a shown bin without a caption", kNoCaption, kMissing, true, kMissing, empty},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        MemoryRegistryApi fresh;
+        RegistryAccess freshRegistry(fresh);
+        PutBinKey(fresh, kRecycleBinShownKey, row.shown);
+        PutBinKey(fresh, kRecycleBinHiddenKey, row.hidden);
+        SetRecycleBinHidden(freshRegistry, row.hide);
+        EXPECT_EQ(0, fresh.OpenHandleCount());
+        const std::pair<const char*, const BinKey*> after[] = {{kRecycleBinShownKey, &row.shownAfter},
+                                                               {kRecycleBinHiddenKey, &row.hiddenAfter}};
+        for (const auto& [key, state] : after) {
+            SCOPED_TRACE(key);
+            EXPECT_EQ(state->exists, fresh.HasKey(HKEY_LOCAL_MACHINE, key));
+            ASSERT_EQ(state->caption.has_value(), fresh.HasValue(HKEY_LOCAL_MACHINE, key, ""));
+            if (state->caption) {
+                EXPECT_TRUE(*state->caption == fresh.GetStoredValue(HKEY_LOCAL_MACHINE, key, ""));
+            }
+        }
+    }
 }
 
 TEST_F(RecycleBinTest, FailedCopyLeavesTheOriginalAsItWas)
@@ -148,23 +210,28 @@ TEST_F(RecycleBinTest, FailedDeleteLeavesBothKeys)
 // caption is never lost: the original key survives or the other key holds it.
 TEST_F(RecycleBinTest, NoFailureLosesTheKey)
 {
-    for (bool hide : {true, false}) {
-        SCOPED_TRACE(testing::Message() << "hide " << hide);
-        const char* from = hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
-        const char* to = hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+    for (const auto& move : kSweptMoves) {
+        SCOPED_TRACE(testing::Message() << "hide " << move.hide << ", target key " << move.target.exists
+                                        << (move.target.caption ? " with a caption" : ""));
+        const char* from = move.hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
+        const char* to = move.hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+        const BinKey wanted = move.target.caption ? move.target : WithCaption(u"Trash");
         bool moved = false;
         ForEachFailingCall([&](int call, bool fromThereOn) {
             MemoryRegistryApi fresh;
             RegistryAccess freshRegistry(fresh);
-            fresh.PutValue(HKEY_LOCAL_MACHINE, from, "", REG_SZ, StoredText("Trash"));
+            PutBinKey(fresh, from, WithCaption(u"Trash"));
+            PutBinKey(fresh, to, move.target);
             fresh.FailCall(call, fromThereOn);
-            SetRecycleBinHidden(freshRegistry, hide);
+            SetRecycleBinHidden(freshRegistry, move.hide);
             EXPECT_EQ(0, fresh.OpenHandleCount());
-            if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from)) {
-                moved = true;
-                EXPECT_TRUE(fresh.HasValue(HKEY_LOCAL_MACHINE, to, ""));
-                if (fresh.HasValue(HKEY_LOCAL_MACHINE, to, ""))
-                    EXPECT_EQ(StoredText("Trash"), fresh.GetValue(HKEY_LOCAL_MACHINE, to, "").data);
+            moved |= !fresh.HasKey(HKEY_LOCAL_MACHINE, from);
+            if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from) || move.target.caption) {
+                const bool held = fresh.HasValue(HKEY_LOCAL_MACHINE, to, "");
+                EXPECT_TRUE(held);
+                if (held) {
+                    EXPECT_TRUE(*wanted.caption == fresh.GetStoredValue(HKEY_LOCAL_MACHINE, to, ""));
+                }
             }
             return fresh.CallCount();
         });
@@ -179,24 +246,29 @@ TEST_F(RecycleBinTest, NoFailureLosesTheKey)
 // loses the caption.
 TEST_F(RecycleBinTest, NoFailingKindOfCallLosesTheCaption)
 {
-    for (bool hide : {true, false}) {
-        const char* from = hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
-        const char* to = hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+    for (const auto& move : kSweptMoves) {
+        const char* from = move.hide ? kRecycleBinShownKey : kRecycleBinHiddenKey;
+        const char* to = move.hide ? kRecycleBinHiddenKey : kRecycleBinShownKey;
+        const BinKey wanted = move.target.caption ? move.target : WithCaption(u"Trash");
         for (const char* failingKey : {from, to}) {
-            SCOPED_TRACE(testing::Message() << "hide " << hide << ", failing key " << failingKey);
+            SCOPED_TRACE(testing::Message()
+                         << "hide " << move.hide << ", target key " << move.target.exists
+                         << (move.target.caption ? " with a caption" : "") << ", failing key " << failingKey);
             ForEachFailingKind([&](unsigned kinds) {
                 MemoryRegistryApi fresh;
-                fresh.PutValue(HKEY_LOCAL_MACHINE, from, "", REG_SZ, StoredText("Trash"));
+                PutBinKey(fresh, from, WithCaption(u"Trash"));
+                PutBinKey(fresh, to, move.target);
                 const auto before = fresh.Snapshot();
                 FailingCalls failing(fresh, kinds, failingKey);
                 RegistryAccess freshRegistry(failing);
-                SetRecycleBinHidden(freshRegistry, hide);
+                SetRecycleBinHidden(freshRegistry, move.hide);
                 EXPECT_EQ(0, fresh.OpenHandleCount());
-                if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from)) {
+                if (!fresh.HasKey(HKEY_LOCAL_MACHINE, from) || move.target.caption) {
                     ASSERT_TRUE(fresh.HasValue(HKEY_LOCAL_MACHINE, to, "")) << "the caption was lost";
-                    EXPECT_EQ(StoredText("Trash"), fresh.GetValue(HKEY_LOCAL_MACHINE, to, "").data);
-                } else if (failingKey == from && kinds == kQueryStoredValue) {
-                    EXPECT_TRUE(before == fresh.Snapshot()) << "a failed read of the source changed the registry";
+                    EXPECT_TRUE(*wanted.caption == fresh.GetStoredValue(HKEY_LOCAL_MACHINE, to, ""));
+                }
+                if (kinds == kQueryStoredValue) {
+                    EXPECT_TRUE(before == fresh.Snapshot()) << "a failed read of a caption changed the registry";
                 }
             });
         }
