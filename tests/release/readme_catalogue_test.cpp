@@ -5,8 +5,10 @@
 // them. The stored form the manual names is the one the save pass stores;
 // where reading differs from writing, the appendix says how. The manual's
 // texts are compared as UTF-8 (u8 literals), whatever the compiler's
-// execution character set. And no line is wider than Notepad shows in 76
+// execution character set. No line is wider than Notepad shows in 76
 // columns of its fixed-width font, as the release ships it: in code page 932.
+// And the manual opens with a plain-ASCII block for readers on any locale,
+// and its file list names every file the release ships.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -225,6 +227,43 @@ TEST(Readme, NamesBothKeysOfTheRecycleBinSwitch)
     const std::string root = RootName(TweakOf(TweakId::HideRecycleBin).root) + "\\";
     EXPECT_NE(std::string::npos, text.find(root + kRecycleBinShownKey + "\n")) << text;
     EXPECT_NE(std::string::npos, text.find(root + kRecycleBinHiddenKey + "\n")) << text;
+}
+
+// Readers whose Windows is not Japanese see the manual's Japanese garbled;
+// the block before the header is plain ASCII, which reads the same on any
+// locale, and tells them what they need before running anything.
+TEST(Readme, OpensWithAPlainAsciiBlockForEveryLocale)
+{
+    const std::vector<std::string> lines = ReadLines();
+    const auto header =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("=====", 0) == 0; });
+    ASSERT_NE(header, lines.end()) << "no header line";
+    ASSERT_NE(header, lines.begin()) << "nothing before the header";
+    std::string block;
+    for (auto line = lines.begin(); line != header; ++line) {
+        const bool ascii =
+            std::all_of(line->begin(), line->end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        EXPECT_TRUE(ascii) << "line " << (line - lines.begin()) + 1 << ": " << *line;
+        block += *line + "\n";
+    }
+    for (const char* fact : {"Japanese", "restart", "QuilvexBackup.exe"})
+        EXPECT_NE(std::string::npos, block.find(fact)) << "the block does not mention " << fact << ":\n" << block;
+}
+
+// The file list names every file the release ships, the backup program
+// included.
+TEST(Readme, FileListNamesEveryReleasedFile)
+{
+    const std::string label = u8"【ファイル構成】";
+    const std::string continuation = u8"　";
+    const std::vector<std::string> lines = ReadLines();
+    auto line =
+        std::find_if(lines.begin(), lines.end(), [&](const std::string& text) { return text.rfind(label, 0) == 0; });
+    ASSERT_NE(line, lines.end()) << "no " << label;
+    std::string list = *line;
+    while (++line != lines.end() && line->rfind(continuation, 0) == 0) list += "\n" + *line;
+    for (const char* file : {"Quilvex.exe", "QuilvexBackup.exe", "readme.txt", "SHA256SUMS"})
+        EXPECT_NE(std::string::npos, list.find(file)) << file << " missing from:\n" << list;
 }
 
 // Notepad's fixed-width font gives a double-byte character two columns, a
