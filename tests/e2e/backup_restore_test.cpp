@@ -171,8 +171,11 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The one change the registry editor's import makes: a non-empty text
-// stored without its terminator gains one.
+// What the registry editor's import makes of a seeded value: a non-empty
+// text stored without its terminator gains one; of a text of an odd length,
+// Wine's editor puts the terminator on the last whole UTF-16 unit's
+// boundary, over the odd byte, and keeps the length odd
+// (61 00 62 comes back as 61 00 00 00 00).
 Stored AsImported(const Stored& seeded)
 {
     const std::vector<BYTE>& bytes = seeded.bytes;
@@ -180,8 +183,8 @@ Stored AsImported(const Stored& seeded)
     const bool terminated = bytes.size() >= 2 && bytes.size() % 2 == 0 && !bytes[bytes.size() - 2] && !bytes.back();
     if (!text || bytes.empty() || terminated) return seeded;
     Stored imported = seeded;
-    imported.bytes.resize(bytes.size() + bytes.size() % 2);
-    imported.bytes.insert(imported.bytes.end(), 2, 0);
+    imported.bytes.resize(bytes.size() - bytes.size() % 2);
+    imported.bytes.insert(imported.bytes.end(), 2 + bytes.size() % 2, 0);
     return imported;
 }
 
