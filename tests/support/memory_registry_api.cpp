@@ -170,12 +170,13 @@ LONG CopyName(const std::u16string& stored, char16_t* name, DWORD* length)
 }  // namespace
 
 struct MemoryRegistryApi::Impl {
+    using ValueMap = std::map<std::u16string, Value, NameLess>;
     struct Key {
         std::u16string name;  // as first spelled
         std::u16string path;  // below the root, as stored
         int tree = 0;
         std::map<std::u16string, std::shared_ptr<Key>, NameLess> subkeys;
-        std::map<std::u16string, Value, NameLess> values;  // in the stored form
+        ValueMap values;  // in the stored form
         bool deleted = false;
     };
     using KeyPtr = std::shared_ptr<Key>;
@@ -371,6 +372,26 @@ struct MemoryRegistryApi::Impl {
     }
 
     LONG Open(HKEY root, const std::u16string& subKey, REGSAM access, HKEY* result);
+
+    // The index-th value of a key, after the checks both value enumerations make.
+    LONG ValueAt(HKEY hkey, DWORD index, bool validArguments, ValueMap::const_iterator& it)
+    {
+        if (BeginCall(Op::EnumValue)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        if (!validArguments) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        KeyPtr key;
+        if (const LONG status = Resolve(hkey, KEY_QUERY_VALUE, key)) {
+            return status;
+        }
+        if (index >= key->values.size()) {
+            return ERROR_NO_MORE_ITEMS;
+        }
+        it = std::next(key->values.cbegin(), index);
+        return ERROR_SUCCESS;
+    }
     LONG Store(HKEY hkey, const char* valueName, const std::u16string& name, DWORD type, const BYTE* data, DWORD size,
                const std::vector<BYTE>& stored);
 
@@ -547,21 +568,10 @@ LONG MemoryRegistryApi::QueryStoredValue(HKEY hkey, const char* valueName, DWORD
 LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                   DWORD* dataLength)
 {
-    Impl& im = *m_impl;
-    if (im.BeginCall(Op::EnumValue)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if ((data && !dataLength) || !name || !nameLength) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    Impl::KeyPtr key;
-    if (const LONG status = im.Resolve(hkey, KEY_QUERY_VALUE, key)) {
+    Impl::ValueMap::const_iterator it;
+    if (const LONG status = m_impl->ValueAt(hkey, index, (!data || dataLength) && name && nameLength, it)) {
         return status;
     }
-    if (index >= key->values.size()) {
-        return ERROR_NO_MORE_ITEMS;
-    }
-    const auto it = std::next(key->values.begin(), index);
     const Value& value = it->second;
     const std::vector<BYTE> bytes = AnsiData(value);
     LONG status = ERROR_SUCCESS;
@@ -612,21 +622,10 @@ LONG MemoryRegistryApi::EnumKeyExW(HKEY hkey, DWORD index, char16_t* name, DWORD
 LONG MemoryRegistryApi::EnumValueW(HKEY hkey, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                    DWORD* dataLength)
 {
-    Impl& im = *m_impl;
-    if (im.BeginCall(Op::EnumValue)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if ((data && !dataLength) || !name || !nameLength) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    Impl::KeyPtr key;
-    if (const LONG status = im.Resolve(hkey, KEY_QUERY_VALUE, key)) {
+    Impl::ValueMap::const_iterator it;
+    if (const LONG status = m_impl->ValueAt(hkey, index, (!data || dataLength) && name && nameLength, it)) {
         return status;
     }
-    if (index >= key->values.size()) {
-        return ERROR_NO_MORE_ITEMS;
-    }
-    const auto it = std::next(key->values.begin(), index);
     const Value& value = it->second;
     LONG status = CopyName(it->first, name, nameLength);
     if (data) {
