@@ -1,5 +1,5 @@
 // The registry seam over the real ANSI registry functions of advapi32, and
-// their W forms for values in their stored form.
+// their W forms for values in their stored form and for walking a key whole.
 #pragma once
 
 #include "registry/registry_api.h"
