@@ -113,3 +113,23 @@ LONG Win32RegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD typ
 {
     return WithWideName(valueName, [&](const wchar_t* name) { return RegSetValueExW(key, name, 0, type, data, size); });
 }
+
+// char16_t and wchar_t are both UTF-16 units on Windows.
+static_assert(sizeof(char16_t) == sizeof(wchar_t), "UTF-16 names");
+
+LONG Win32RegistryApi::OpenKeyExW(HKEY key, const char16_t* subKey, REGSAM access, HKEY* result)
+{
+    return RegOpenKeyExW(key, reinterpret_cast<const wchar_t*>(subKey), 0, access | ThisProcessViewAccess(), result);
+}
+
+LONG Win32RegistryApi::EnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength)
+{
+    return RegEnumKeyExW(key, index, reinterpret_cast<wchar_t*>(name), nameLength, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+LONG Win32RegistryApi::EnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                                  DWORD* dataLength)
+{
+    return RegEnumValueW(key, index, reinterpret_cast<wchar_t*>(name), nameLength, nullptr, type, data, dataLength);
+}

@@ -1,5 +1,5 @@
 // The registry seam over the real ANSI registry functions of advapi32, and
-// their W forms for values in their stored form.
+// their W forms for values in their stored form and for walking a key whole.
 #pragma once
 
 #include "registry/registry_api.h"
@@ -18,6 +18,10 @@ public:
     LONG CloseKey(HKEY key) override;
     LONG QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
+    LONG OpenKeyExW(HKEY key, const char16_t* subKey, REGSAM access, HKEY* result) override;
+    LONG EnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength) override;
+    LONG EnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                    DWORD* dataLength) override;
 };
 
 // The registry of the machine the program runs on.

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Quilvex release from the committed HEAD and writes
-# dist/Quilvex-<version>.zip: Quilvex.exe, readme.txt (the Japanese user's
-# manual, code page 932) and SHA256SUMS. The same three files are also
-# written unpacked to dist/Quilvex-<version>/, for Windows 2000, which
-# cannot open a zip without a program of its own.
+# dist/Quilvex-<version>.zip: Quilvex.exe, QuilvexBackup.exe, readme.txt
+# (the Japanese user's manual, code page 932) and SHA256SUMS. The same four
+# files are also written unpacked to dist/Quilvex-<version>/, for Windows
+# 2000, which cannot open a zip without a program of its own.
 #
 # The release is built twice, from two clean copies of HEAD in different
-# directories, one after the other; both Quilvex.exe and both zips must be
-# the same byte for byte, and the packed Quilvex.exe must pass the Windows
-# 2000 check (tools/check_windows2000.py), or nothing is written.
+# directories, one after the other; both builds of each program and both
+# zips must be the same byte for byte, and both packed programs must pass
+# the Windows 2000 check (tools/check_windows2000.py), or nothing is written.
 #
 #   scripts/release.sh           build twice, compare, write the zip
 #   scripts/release.sh --check   build twice and compare only (the test command runs this)
@@ -43,19 +43,19 @@ trap 'rm -rf "$work" "$dist/$unpacked_name.partial"; rm -f "$dist/$zip_name.part
 [ $check_only -eq 1 ] || rm -rf "$dist/$zip_name" "$dist/$unpacked_name"
 
 # build DIR: a clean copy of HEAD in DIR/src, built in DIR/build (only the
-# Windows program), packed into DIR/<zip>.
+# two Windows programs), packed into DIR/<zip>.
 build() {
     local dir=$1
     mkdir -p "$dir/src"
     git -C "$root" archive "$commit" | tar -x -C "$dir/src"
     if ! { cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=Release \
                -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-i686.cmake" &&
-           cmake --build "$dir/build" --target Quilvex -j"$(nproc)"; } >"$dir/build.log" 2>&1; then
+           cmake --build "$dir/build" --target Quilvex QuilvexBackup -j"$(nproc)"; } >"$dir/build.log" 2>&1; then
         cat "$dir/build.log" >&2
         fail "the build of $commit in $dir failed; no zip written"
     fi
     python3 "$dir/src/tools/package_release.py" --exe "$dir/build/app/Quilvex.exe" \
-        --readme "$dir/src/release/readme.txt" --version "$version" --time "$commit_time" \
+        --backup-exe "$dir/build/backup/QuilvexBackup.exe" --readme "$dir/src/release/readme.txt" --version "$version" --time "$commit_time" \
         --out "$dir/$zip_name" || fail "packing $zip_name failed; no zip written"
 }
 
@@ -63,7 +63,7 @@ first="$work/first"
 second="$work/second/checkout"
 build "$first"
 build "$second"
-for file in build/app/Quilvex.exe "$zip_name"; do
+for file in build/app/Quilvex.exe build/backup/QuilvexBackup.exe "$zip_name"; do
     if ! cmp -s "$first/$file" "$second/$file"; then
         echo "release: differing bytes (offset, first build, second build, in octal):" >&2
         cmp -l "$first/$file" "$second/$file" 2>&1 | head -n 10 >&2 || true
@@ -71,10 +71,12 @@ for file in build/app/Quilvex.exe "$zip_name"; do
     fi
 done
 
-# The file that ships is the file that is checked.
-if ! python3 "$first/src/tools/check_windows2000.py" "$first/build/app/Quilvex.exe" >&2; then
-    fail "the Quilvex.exe of $commit does not load on Windows 2000; no zip written"
-fi
+# The files that ship are the files that are checked.
+for program in app/Quilvex.exe backup/QuilvexBackup.exe; do
+    if ! python3 "$first/src/tools/check_windows2000.py" "$first/build/$program" >&2; then
+        fail "the $(basename "$program") of $commit does not load on Windows 2000; no zip written"
+    fi
+done
 
 size=$(stat -c %s "$first/build/app/Quilvex.exe")
 if [ "$size" -gt "$size_target" ]; then

@@ -14,7 +14,7 @@ LAYERS = [
     {"text", "res", "framework"},
     {"registry"},
     {"settings", "help"},
-    {"app"},
+    {"app", "backup"},
     {"tools", "tests"},
     {"bench"},
 ]

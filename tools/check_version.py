@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks that every place that states Quilvex's version states the one in
 the project() line of CMakeLists.txt: the main dialog's caption, the About
-box, the version record's four fields and the manifest. Prints each place
+box, the version record's four fields, the manifest, and the backup
+program's version record. Prints each place
 that differs or is missing; exits 1 when there is one.
 
     tools/check_version.py [CHECKOUT]
@@ -21,6 +22,10 @@ PLACES = [
     ("res/quilvex.rc", "FileVersion string", r'VALUE "FileVersion", "(\d+, \d+, \d+, \d+)"'),
     ("res/quilvex.rc", "ProductVersion string", r'VALUE "ProductVersion", "(\d+, \d+, \d+, \d+)"'),
     ("res/quilvex.manifest", "assembly version", r'name="Quilvex" version="(\d+\.\d+\.\d+\.\d+)"'),
+    ("backup/quilvex_backup.rc", "FILEVERSION", r"^ FILEVERSION (\d+,\d+,\d+,\d+)$"),
+    ("backup/quilvex_backup.rc", "PRODUCTVERSION", r"^ PRODUCTVERSION (\d+,\d+,\d+,\d+)$"),
+    ("backup/quilvex_backup.rc", "FileVersion string", r'VALUE "FileVersion", "(\d+, \d+, \d+, \d+)"'),
+    ("backup/quilvex_backup.rc", "ProductVersion string", r'VALUE "ProductVersion", "(\d+, \d+, \d+, \d+)"'),
 ]
 
 

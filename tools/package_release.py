@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Packs a Quilvex release: Quilvex-<version>.zip holding Quilvex.exe,
-readme.txt and SHA256SUMS.
+QuilvexBackup.exe, readme.txt and SHA256SUMS.
 
 readme.txt is made from its UTF-8 source (release/readme.txt): the version
 filled in, CR LF line ends, code page 932, as Japanese Windows 2000 and XP
@@ -10,7 +10,7 @@ time has no zone and Explorer shows it as it stands, so the entries carry the
 commit's time in Japan time (UTC+9), the time of the program's users. The zip
 is written under a temporary name and renamed when complete.
 
-  package_release.py --exe Quilvex.exe --readme release/readme.txt
+  package_release.py --exe Quilvex.exe --backup-exe QuilvexBackup.exe --readme release/readme.txt
                      --version 1.1 --time EPOCH_SECONDS --out Quilvex-1.1.zip
 """
 import argparse
@@ -65,14 +65,18 @@ def write_zip(path, files, epoch):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--exe", required=True)
+    parser.add_argument("--backup-exe", required=True)
     parser.add_argument("--readme", required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--time", required=True, type=int, help="seconds since 1970 UTC (the commit's time)")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
 
-    with open(args.exe, "rb") as exe:
-        files = [("Quilvex.exe", exe.read()), ("readme.txt", readme_bytes(args.readme, args.version))]
+    files = []
+    for name, path in (("Quilvex.exe", args.exe), ("QuilvexBackup.exe", args.backup_exe)):
+        with open(path, "rb") as exe:
+            files.append((name, exe.read()))
+    files.append(("readme.txt", readme_bytes(args.readme, args.version)))
     files.append(("SHA256SUMS", sha256sums(files)))
     write_zip(args.out, files, args.time)
     return 0

@@ -10,6 +10,9 @@
 #include "tests/e2e/test_registry.h"
 #include "tests/e2e/wait.h"
 
+// Where QuilvexBackup.exe is; set once from the command line.
+extern std::string g_backupPath;
+
 class QuilvexTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -75,7 +75,21 @@ private:
     uint64_t m_state;
 };
 
-enum class Kind { Open, Create, Query, QueryStored, Enum, Set, SetStored, DeleteValue, DeleteKey, Close };
+enum class Kind {
+    Open,
+    Create,
+    Query,
+    QueryStored,
+    Enum,
+    Set,
+    SetStored,
+    DeleteValue,
+    DeleteKey,
+    Close,
+    OpenW,
+    EnumKeyW,
+    EnumValueW
+};
 
 // A capacity for a read: none (null data), a fixed one, or one relative to
 // the size the platform reported last in the sequence.
@@ -90,6 +104,7 @@ struct Call {
     int id = 0;     // its place in the sequence as generated
     int base = -1;  // the call whose handle it uses; -1 for the scratch key
     std::string path;
+    std::u16string widePath;  // for OpenW
     bool nullName = false;
     std::string name;
     REGSAM access = KEY_READ;
@@ -129,10 +144,23 @@ std::string Quoted(const std::string& text)
     return quoted + "\"";
 }
 
+std::string WideQuoted(const std::u16string& text)
+{
+    std::string quoted = "u\"";
+    for (char16_t c : text) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? "%c" : "\\x%04X",
+                      static_cast<unsigned>(c));
+        quoted += escaped;
+    }
+    return quoted + "\"";
+}
+
 std::string Describe(const Call& c)
 {
     static const char* const kinds[] = {"OpenKeyEx",  "CreateKeyEx",    "QueryValueEx", "QueryStoredValue", "EnumValue",
-                                        "SetValueEx", "SetStoredValue", "DeleteValue",  "DeleteKey",        "CloseKey"};
+                                        "SetValueEx", "SetStoredValue", "DeleteValue",  "DeleteKey",        "CloseKey",
+                                        "OpenKeyExW", "EnumKeyExW",     "EnumValueW"};
     std::ostringstream out;
     out << "#" << c.id << " " << kinds[static_cast<int>(c.kind)] << "(key of "
         << (c.base < 0 ? std::string("scratch") : "#" + std::to_string(c.base));
@@ -147,6 +175,9 @@ std::string Describe(const Call& c)
     case Kind::Create:
         out << ", " << Quoted(c.path) << ", access 0x" << std::hex << c.access << std::dec;
         break;
+    case Kind::OpenW:
+        out << ", " << WideQuoted(c.widePath) << ", access 0x" << std::hex << c.access << std::dec;
+        break;
     case Kind::DeleteKey:
         out << ", " << Quoted(c.path);
         break;
@@ -155,7 +186,11 @@ std::string Describe(const Call& c)
         out << ", " << name << ", " << capacity << (c.nullSize ? ", null size" : "")
             << (c.nullType ? ", null type" : "");
         break;
+    case Kind::EnumKeyW:
+        out << ", index " << c.index << ", name capacity " << c.nameCapacity;
+        break;
     case Kind::Enum:
+    case Kind::EnumValueW:
         out << ", index " << c.index << ", name capacity " << c.nameCapacity << ", " << capacity;
         break;
     case Kind::Set:
@@ -237,6 +272,20 @@ Result Execute(RegistryApi& api, const Call& c, HKEY base, DWORD lastSize, HKEY&
             api.EnumValue(base, c.index, reinterpret_cast<char*>(r.name.data()), &r.nameLength, type, data, size);
         break;
     }
+    case Kind::OpenW:
+        r.status = api.OpenKeyExW(base, c.widePath.c_str(), c.access, &opened);
+        break;
+    case Kind::EnumKeyW:
+        r.name.assign((c.nameCapacity + kSlack) * sizeof(char16_t), kFill);
+        r.nameLength = c.nameCapacity;
+        r.status = api.EnumKeyExW(base, c.index, reinterpret_cast<char16_t*>(r.name.data()), &r.nameLength);
+        break;
+    case Kind::EnumValueW:
+        r.name.assign((c.nameCapacity + kSlack) * sizeof(char16_t), kFill);
+        r.nameLength = c.nameCapacity;
+        r.status = api.EnumValueW(base, c.index, reinterpret_cast<char16_t*>(r.name.data()), &r.nameLength, type,
+                                  data, size);
+        break;
     case Kind::Set:
         r.status = api.SetValueEx(base, name, c.type, c.data.data(), c.count);
         break;
@@ -322,7 +371,9 @@ Divergence RunSequence(const std::vector<Call>& calls)
         }
         if (c.kind == Kind::Close) handles.erase(base);
         if (openedPlatform) handles[c.id] = Pair{openedPlatform, openedMemory};
-        if ((c.kind == Kind::Query || c.kind == Kind::QueryStored || c.kind == Kind::Enum) && !c.nullSize) {
+        if ((c.kind == Kind::Query || c.kind == Kind::QueryStored || c.kind == Kind::Enum ||
+             c.kind == Kind::EnumValueW) &&
+            !c.nullSize) {
             lastSize = onPlatform.size;
         }
     }
@@ -343,6 +394,12 @@ Divergence RunSequence(const std::vector<Call>& calls)
 const char* const kKeyPaths[] = {
     "a",        "A",        "a\\b", "A\\B\\c", "b",   "\x83\x5C", "\x82\xA0\\b", "\x82\x60",           "\x82\x81",
     "\x87\x54", "\xFA\x40", "\\a",  "a\\\\b",  "a\\", "",         "missing\\x",  "\x83\x5C\\\x94\xA0", "\x83\x40",
+};
+// The same for the W calls, in UTF-16: names the ANSI calls make (some of
+// them in another case) and names no code page 932 text can make.
+const char16_t* const kWideKeyPaths[] = {
+    u"a", u"A", u"a\\b", u"A\\b\\C", u"b", u"\x30BD", u"\x3042\\b", u"\xFF21", u"\xFF41", u"\x2170", u"\\a",
+    u"a\\\\b", u"a\\", u"", u"missing", u"\x30BD\\\x8868", u"\xD55C", u"\x20AC\\a",
 };
 const char* const kValueNames[] = {
     "",         "v",        "V",        "w",        "_",        "a[",       "A_",    "\x82\xA0",         "\x82\x60",
@@ -440,7 +497,8 @@ std::vector<Call> Generate(uint64_t seed)
         c.capacity = ReadCapacity(random);
         c.nullSize = c.capacity.nullData && random.OneIn(4);
         c.nullType = random.OneIn(10);
-        const int kind = random.Below(100);
+        c.widePath = random.Pick(kWideKeyPaths);
+        const int kind = random.Below(115);
         if (kind < 8) {
             c.kind = Kind::Open;
         } else if (kind < 20) {
@@ -473,11 +531,18 @@ std::vector<Call> Generate(uint64_t seed)
             c.kind = Kind::DeleteKey;
             // The key itself only now and then: it ends the sequence's use of it.
             if (c.path.empty() && !random.OneIn(4)) c.path = "a";
-        } else {
+        } else if (kind < 100) {
             c.kind = Kind::Close;
             if (c.base < 0) c.kind = Kind::Query;
+        } else if (kind < 105) {
+            c.kind = Kind::OpenW;
+        } else {
+            c.kind = kind < 110 ? Kind::EnumKeyW : Kind::EnumValueW;
+            c.index = random.OneIn(2) ? 0 : static_cast<DWORD>(random.Below(5));
+            c.nameCapacity = random.Pick(kNameCapacities);
+            c.nullSize = c.kind == Kind::EnumValueW && c.capacity.nullData && random.OneIn(4);
         }
-        if (c.kind == Kind::Open || c.kind == Kind::Create) handles.push_back(id);
+        if (c.kind == Kind::Open || c.kind == Kind::Create || c.kind == Kind::OpenW) handles.push_back(id);
         calls.push_back(c);
     }
     return calls;

@@ -12,9 +12,16 @@ TEST_P(RegistryConformance, PlatformGuardsHandlesAndRoots)
     DWORD type = 0;
     EXPECT_EQ(ERROR_INVALID_HANDLE, Api().QueryValueEx(bogus, "v", &type, nullptr, nullptr));
     EXPECT_EQ(ERROR_INVALID_HANDLE, Api().CloseKey(bogus));
+    char16_t name[8];
+    DWORD length = 8;
+    EXPECT_EQ(ERROR_INVALID_HANDLE, Api().EnumKeyExW(bogus, 0, name, &length));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, Api().EnumValueW(bogus, 0, name, &length, &type, nullptr, nullptr));
     EXPECT_EQ(ERROR_SUCCESS, Api().CloseKey(HKEY_CURRENT_USER));
     // The predefined root itself comes back for an empty path.
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, Api().OpenKeyEx(HKEY_CURRENT_USER, "", 0, KEY_READ, &key));
+    EXPECT_EQ(HKEY_CURRENT_USER, key);
+    key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, Api().OpenKeyExW(HKEY_CURRENT_USER, u"", KEY_READ, &key));
     EXPECT_EQ(HKEY_CURRENT_USER, key);
 }

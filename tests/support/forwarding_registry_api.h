@@ -41,6 +41,19 @@ public:
     {
         return m_inner.SetStoredValue(key, name, type, data, size);
     }
+    LONG OpenKeyExW(HKEY key, const char16_t* subKey, REGSAM access, HKEY* result) override
+    {
+        return m_inner.OpenKeyExW(key, subKey, access, result);
+    }
+    LONG EnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength) override
+    {
+        return m_inner.EnumKeyExW(key, index, name, nameLength);
+    }
+    LONG EnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                    DWORD* dataLength) override
+    {
+        return m_inner.EnumValueW(key, index, name, nameLength, type, data, dataLength);
+    }
 
 private:
     RegistryApi& m_inner;

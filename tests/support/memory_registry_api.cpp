@@ -153,15 +153,30 @@ LONG CopyOut(const std::vector<BYTE>& bytes, bool isString, size_t unit, BYTE* d
     return ERROR_SUCCESS;
 }
 
+// A name into a caller's buffer of *length characters, terminator
+// included, as the W enumerations give it.
+LONG CopyName(const std::u16string& stored, char16_t* name, DWORD* length)
+{
+    if (stored.size() >= *length) {
+        std::fill(name, name + *length, static_cast<char16_t>(kUndefinedByte * 0x101));
+        return ERROR_MORE_DATA;
+    }
+    std::copy(stored.begin(), stored.end(), name);
+    name[stored.size()] = 0;
+    *length = static_cast<DWORD>(stored.size());
+    return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 struct MemoryRegistryApi::Impl {
+    using ValueMap = std::map<std::u16string, Value, NameLess>;
     struct Key {
         std::u16string name;  // as first spelled
         std::u16string path;  // below the root, as stored
         int tree = 0;
         std::map<std::u16string, std::shared_ptr<Key>, NameLess> subkeys;
-        std::map<std::u16string, Value, NameLess> values;  // in the stored form
+        ValueMap values;  // in the stored form
         bool deleted = false;
     };
     using KeyPtr = std::shared_ptr<Key>;
@@ -356,6 +371,27 @@ struct MemoryRegistryApi::Impl {
         }
     }
 
+    LONG Open(HKEY root, const std::u16string& subKey, REGSAM access, HKEY* result);
+
+    // The index-th value of a key, after the checks both value enumerations make.
+    LONG ValueAt(HKEY hkey, DWORD index, bool validArguments, ValueMap::const_iterator& it)
+    {
+        if (BeginCall(Op::EnumValue)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        if (!validArguments) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        KeyPtr key;
+        if (const LONG status = Resolve(hkey, KEY_QUERY_VALUE, key)) {
+            return status;
+        }
+        if (index >= key->values.size()) {
+            return ERROR_NO_MORE_ITEMS;
+        }
+        it = std::next(key->values.cbegin(), index);
+        return ERROR_SUCCESS;
+    }
     LONG Store(HKEY hkey, const char* valueName, const std::u16string& name, DWORD type, const BYTE* data, DWORD size,
                const std::vector<BYTE>& stored);
 
@@ -375,34 +411,46 @@ MemoryRegistryApi::~MemoryRegistryApi() = default;
 
 LONG MemoryRegistryApi::OpenKeyEx(HKEY root, const char* subKey, DWORD, REGSAM access, HKEY* result)
 {
-    Impl& im = *m_impl;
+    return m_impl->Open(root, subKey ? Wide(subKey) : std::u16string(), access, result);
+}
+
+LONG MemoryRegistryApi::OpenKeyExW(HKEY key, const char16_t* subKey, REGSAM access, HKEY* result)
+{
+    return m_impl->Open(key, subKey ? std::u16string(subKey) : std::u16string(), access, result);
+}
+
+LONG MemoryRegistryApi::Impl::Open(HKEY root, const std::u16string& subKey, REGSAM access, HKEY* result)
+{
     if (result) {
         *result = nullptr;
     }
-    if (im.BeginCall(Op::OpenKey)) {
+    if (BeginCall(Op::OpenKey)) {
         return ERROR_ACCESS_DENIED;
     }
     if (!result) {
         return ERROR_INVALID_PARAMETER;
     }
     // Opening a predefined root itself gives back the root, not a new handle.
-    if ((!subKey || !*subKey) && RootIndex(root) >= 0) {
+    if (subKey.empty() && RootIndex(root) >= 0) {
         *result = root;
         return ERROR_SUCCESS;
     }
-    Impl::KeyPtr base;
+    KeyPtr base;
     std::vector<std::u16string> parts;
-    if (const LONG status = im.Locate(root, subKey, base, parts)) {
+    if (const LONG status = Resolve(root, 0, base)) {
         return status;
     }
-    const Impl::KeyPtr key = Impl::Find(base, parts);
+    if (!SplitPath(subKey, parts)) {
+        return ERROR_BAD_PATHNAME;
+    }
+    const KeyPtr key = Find(base, parts);
     if (!key) {
         return ERROR_FILE_NOT_FOUND;
     }
-    if (im.Denied(key->tree, key->path, access)) {
+    if (Denied(key->tree, key->path, access)) {
         return ERROR_ACCESS_DENIED;
     }
-    *result = im.NewHandle(key, access);
+    *result = NewHandle(key, access);
     return ERROR_SUCCESS;
 }
 
@@ -520,21 +568,10 @@ LONG MemoryRegistryApi::QueryStoredValue(HKEY hkey, const char* valueName, DWORD
 LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                   DWORD* dataLength)
 {
-    Impl& im = *m_impl;
-    if (im.BeginCall(Op::EnumValue)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if ((data && !dataLength) || !name || !nameLength) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    Impl::KeyPtr key;
-    if (const LONG status = im.Resolve(hkey, KEY_QUERY_VALUE, key)) {
+    Impl::ValueMap::const_iterator it;
+    if (const LONG status = m_impl->ValueAt(hkey, index, (!data || dataLength) && name && nameLength, it)) {
         return status;
     }
-    if (index >= key->values.size()) {
-        return ERROR_NO_MORE_ITEMS;
-    }
-    const auto it = std::next(key->values.begin(), index);
     const Value& value = it->second;
     const std::vector<BYTE> bytes = AnsiData(value);
     LONG status = ERROR_SUCCESS;
@@ -557,6 +594,52 @@ LONG MemoryRegistryApi::EnumValue(HKEY hkey, DWORD index, char* name, DWORD* nam
     }
     if (dataLength) {
         *dataLength = static_cast<DWORD>(bytes.size());
+    }
+    return status;
+}
+
+// As RegEnumKeyExW: a name that does not fit leaves its capacity as it was.
+LONG MemoryRegistryApi::EnumKeyExW(HKEY hkey, DWORD index, char16_t* name, DWORD* nameLength)
+{
+    Impl& im = *m_impl;
+    if (im.BeginCall(Op::EnumKey)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!name || !nameLength) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    Impl::KeyPtr key;
+    if (const LONG status = im.Resolve(hkey, KEY_ENUMERATE_SUB_KEYS, key)) {
+        return status;
+    }
+    if (index >= key->subkeys.size()) {
+        return ERROR_NO_MORE_ITEMS;
+    }
+    return CopyName(std::next(key->subkeys.begin(), index)->first, name, nameLength);
+}
+
+// As RegEnumValueW: the name first, then the data, in the stored form.
+LONG MemoryRegistryApi::EnumValueW(HKEY hkey, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                                   DWORD* dataLength)
+{
+    Impl::ValueMap::const_iterator it;
+    if (const LONG status = m_impl->ValueAt(hkey, index, (!data || dataLength) && name && nameLength, it)) {
+        return status;
+    }
+    const Value& value = it->second;
+    LONG status = CopyName(it->first, name, nameLength);
+    if (data) {
+        if (status == ERROR_SUCCESS) {
+            status = CopyOut(value.data, IsStringType(value.type), sizeof(char16_t), data, *dataLength);
+        } else {
+            std::fill(data, data + *dataLength, kUndefinedByte);
+        }
+    }
+    if (type) {
+        *type = value.type;
+    }
+    if (dataLength) {
+        *dataLength = static_cast<DWORD>(value.data.size());
     }
     return status;
 }
@@ -686,6 +769,16 @@ void MemoryRegistryApi::PutStoredValue(HKEY root, const std::string& keyPath, co
                                        const std::vector<BYTE>& data)
 {
     Value& value = m_impl->Seed(root, keyPath)->values[Wide(valueName.c_str())];
+    value.type = type;
+    value.data = data;
+}
+
+void MemoryRegistryApi::PutStoredValue(HKEY root, const std::u16string& keyPath, const std::u16string& valueName,
+                                       DWORD type, const std::vector<BYTE>& data)
+{
+    std::vector<std::u16string> parts;
+    SplitPath(keyPath, parts);
+    Value& value = Impl::FindOrCreate(m_impl->roots[RootIndexOrThrow(root)], parts)->values[valueName];
     value.type = type;
     value.data = data;
 }

@@ -16,7 +16,9 @@
 //    platform does (a byte behind for SetValueEx, a UTF-16 unit behind for
 //    SetStoredValue);
 //  - QueryStoredValue and SetStoredValue take the data in the stored form
-//    (and count, log and fail as QueryValueEx and SetValueEx).
+//    (and count, log and fail as QueryValueEx and SetValueEx); OpenKeyExW,
+//    EnumKeyExW and EnumValueW take and give names in UTF-16 as stored (and
+//    count and fail as OpenKeyEx and EnumValue; EnumKeyExW as Op::EnumKey).
 // On top of that it counts calls and open handles, records every SetValueEx
 // exactly as it was handed over, and injects faults.
 #pragma once
@@ -47,7 +49,7 @@ public:
         std::vector<BYTE> data;  // exactly the counted bytes
     };
 
-    enum class Op { OpenKey, CreateKey, QueryValue, EnumValue, SetValue, DeleteValue, DeleteKey, CloseKey };
+    enum class Op { OpenKey, CreateKey, QueryValue, EnumValue, EnumKey, SetValue, DeleteValue, DeleteKey, CloseKey };
 
     MemoryRegistryApi();
     ~MemoryRegistryApi() override;
@@ -65,6 +67,10 @@ public:
     LONG CloseKey(HKEY key) override;
     LONG QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) override;
+    LONG OpenKeyExW(HKEY key, const char16_t* subKey, REGSAM access, HKEY* result) override;
+    LONG EnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength) override;
+    LONG EnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
+                    DWORD* dataLength) override;
 
     // Seeding and inspecting, bypassing faults, counters and the call log.
     // PutValue stores the value as SetValueEx would store exactly these bytes,
@@ -76,6 +82,10 @@ public:
     bool HasKey(HKEY root, const std::string& keyPath) const;
     bool HasValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;
     void PutStoredValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                        const std::vector<BYTE>& data);
+    // The same with the key path and value name in UTF-16, for names that
+    // code page 932 cannot spell.
+    void PutStoredValue(HKEY root, const std::u16string& keyPath, const std::u16string& valueName, DWORD type,
                         const std::vector<BYTE>& data);
     // Throw std::out_of_range when the value is missing.
     Value GetValue(HKEY root, const std::string& keyPath, const std::string& valueName) const;

@@ -53,18 +53,32 @@ inline LONG DeleteKeyInView(HKEY root, const char* path, REGSAM view)
     return deleteKeyEx ? deleteKeyEx(root, path, view, 0) : ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-// Deletes a key and everything below it in the given view.
-inline void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view)
+// Deletes a key and everything below it in the given view, through the W
+// functions, so that subkeys whose names code page 932 cannot spell go too.
+inline void DeleteTreeInView(HKEY root, const std::wstring& path, REGSAM view)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    DWORD length = sizeof name;
-    std::vector<std::string> subkeys;
-    for (DWORD i = 0; RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, length = sizeof name)
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, &key) != ERROR_SUCCESS) return;
+    wchar_t name[256];
+    DWORD length = 256;
+    std::vector<std::wstring> subkeys;
+    for (DWORD i = 0; RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = 256)
         subkeys.push_back(name);
     RegCloseKey(key);
-    for (const std::string& subkey : subkeys) DeleteTreeInView(root, path + "\\" + subkey, view);
-    DeleteKeyInView(root, path.c_str(), view);
+    for (const std::wstring& subkey : subkeys) DeleteTreeInView(root, path + L"\\" + subkey, view);
+    if (!view) {
+        RegDeleteKeyW(root, path.c_str());
+        return;
+    }
+    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const wchar_t*, REGSAM, DWORD);
+    const auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExW")));
+    if (deleteKeyEx) deleteKeyEx(root, path.c_str(), view, 0);
+}
+
+// The same for an ASCII path.
+inline void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view)
+{
+    DeleteTreeInView(root, std::wstring(path.begin(), path.end()), view);
 }
