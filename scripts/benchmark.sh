@@ -126,13 +126,15 @@ each, against a start-up of well over 100 ms; over the whole process, Wine's
 own calls included, the two programs' call counts differ by about 0.2%.
 
 How the round count was chosen: the interval should be no wider than about
-±0.03. Redrawing rounds from an earlier 60-round run (Quilvex against the
-program with the same template, whose starts scatter as the floor's do) and
-taking the bootstrap interval of each redraw gave a typical half-width of
-0.037 at 60 rounds, 0.031 at 90, 0.027 at 120 and 0.021 at 150, where nine
-redraws in ten stayed within ±0.026. So the default is 150 rounds; a busier
-machine scatters more, and the half-width above tells whether a run reached
-±0.03 (\`scripts/benchmark.sh ROUNDS\` takes more).
+±0.03. Redrawing N rounds from earlier runs and taking the bootstrap
+interval of each redraw gave these typical half-widths: from a 60-round run
+on a nearly idle machine (Quilvex against the program with the same
+template, whose starts scatter as the floor's do) 0.037 at 60 rounds, 0.031
+at 90, 0.027 at 120 and 0.021 at 150; from a 300-round run against the floor
+on a shared machine (a 64-bit build) 0.043 at 60, 0.034 at 90, 0.029 at 120
+and 0.027 at 150. So the default is 150 rounds; a busier machine scatters
+more, and the half-width above tells whether a run reached ±0.03
+(\`scripts/benchmark.sh ROUNDS\` takes more).
 
 ## Executable
 
