@@ -32,7 +32,8 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param)
     return TRUE;
 }
 
-// Milliseconds until the program's window showed, or a negative number.
+// Milliseconds until the program's window showed, or a negative number
+// after saying why on the error output.
 double TimeOneStart(const char* program)
 {
     STARTUPINFOA startup = {};
@@ -43,18 +44,34 @@ double TimeOneStart(const char* program)
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::fprintf(stderr, "startup_probe: %s did not start (error %lu)\n", program, GetLastError());
         return -1;
+    }
 
     Search search = {process.dwProcessId, nullptr};
     const DWORD deadline = GetTickCount() + 30000;
     while (!search.found && GetTickCount() < deadline) {
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(1);
+        // A program that has ended will show nothing.
+        if (!search.found && WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
     }
     QueryPerformanceCounter(&end);
 
-    if (search.found) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    if (search.found) {
+        PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        // A hung start and an early end call for different searches.
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        if (exitCode == STILL_ACTIVE) {
+            std::fprintf(stderr, "startup_probe: %s showed no window in 30 s and was still running\n", program);
+        } else {
+            std::fprintf(stderr, "startup_probe: %s ended with exit code 0x%lx before showing a window\n", program,
+                         exitCode);
+        }
+    }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -79,7 +96,7 @@ int main(int argc, char** argv)
             const int p = 2 + (run + i) % programs;
             const double ms = TimeOneStart(argv[p]);
             if (ms < 0) {
-                std::fprintf(stderr, "startup_probe: %s did not show a window\n", argv[p]);
+                std::fprintf(stderr, "startup_probe: stopped in round %d\n", run + 1);
                 return 1;
             }
             std::printf("run %d %.1f %s\n", run + 1, ms, argv[p]);
