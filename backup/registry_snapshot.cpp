@@ -28,10 +28,6 @@ bool IsOwnedKey(const Tweak& tweak)
     return tweak.writtenAs == StoredForm::KeyFirstValue || tweak.writtenAs == StoredForm::KeyPresence;
 }
 
-// Wine writes a two-byte terminator behind a one-byte string it returns,
-// even into a one-byte buffer: every data buffer keeps room for it.
-constexpr DWORD kTerminatorRoom = sizeof(char16_t);
-
 // Reads one value of an open key; a value that grows between the size read
 // and the data read is read again.
 LONG ReadValue(RegistryApi& registry, HKEY key, const char* name, SnapshotValue& value)
@@ -42,7 +38,7 @@ LONG ReadValue(RegistryApi& registry, HKEY key, const char* name, SnapshotValue&
         LONG status = registry.QueryStoredValue(key, name, &value.type, nullptr, &size);
         if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
         if (status != ERROR_SUCCESS) return status;
-        value.data.assign(size + kTerminatorRoom, 0);
+        value.data.assign(size, 0);
         status = registry.QueryStoredValue(key, name, &value.type, value.data.data(), &size);
         if (status == ERROR_MORE_DATA) continue;
         if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
@@ -64,7 +60,7 @@ LONG ReadKeyWhole(RegistryApi& registry, HKEY key, SnapshotKey& into)
         LONG status = registry.EnumValueW(key, index, &name[0], &nameLength, &value.type, nullptr, &size);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS) return status;
-        value.data.assign(size + kTerminatorRoom, 0);
+        value.data.assign(size, 0);
         nameLength = kMaxValueName;
         status = registry.EnumValueW(key, index, &name[0], &nameLength, &value.type, value.data.data(), &size);
         if (status == ERROR_MORE_DATA) continue;  // grew meanwhile: read it again

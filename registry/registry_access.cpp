@@ -272,10 +272,8 @@ RegistryValue RegistryAccess::QueryStoredValue(HKEY key, const char* valueName)
     if (value.status != ERROR_SUCCESS) {
         return value;
     }
-    // Wine's RegQueryValueExW writes a two-byte terminator behind a one-byte
-    // string it returns, even into a one-byte buffer: room for it is kept.
     const DWORD capacity = size;
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity + sizeof(char16_t)]);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
     value.status =
         buffer ? m_api.QueryStoredValue(key, valueName, &value.type, reinterpret_cast<BYTE*>(buffer.get()), &size)
                : ERROR_OUTOFMEMORY;

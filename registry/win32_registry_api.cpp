@@ -101,12 +101,31 @@ LONG WithWideName(const char* valueName, Call call)
     return call(name.get());
 }
 
+// Wine's W reads (RegQueryValueExW, RegEnumValueW) write a two-byte
+// terminator behind a string shorter than one UTF-16 unit, even into a
+// buffer of one byte. A buffer that small is read through one with room for
+// it, so no caller's buffer is ever written past its capacity.
+template <typename Read>
+LONG WithTerminatorRoom(BYTE* data, DWORD* size, Read read)
+{
+    if (!data || !size || *size >= sizeof(wchar_t)) return read(data, size);
+    BYTE room[2 * sizeof(wchar_t)] = {};
+    DWORD capacity = *size;
+    const LONG status = read(room, &capacity);
+    if (status == ERROR_SUCCESS) CopyMemory(data, room, capacity);
+    *size = capacity;
+    return status;
+}
+
 }  // namespace
 
 LONG Win32RegistryApi::QueryStoredValue(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size)
 {
-    return WithWideName(valueName,
-                        [&](const wchar_t* name) { return RegQueryValueExW(key, name, nullptr, type, data, size); });
+    return WithWideName(valueName, [&](const wchar_t* name) {
+        return WithTerminatorRoom(data, size, [&](BYTE* buffer, DWORD* capacity) {
+            return RegQueryValueExW(key, name, nullptr, type, buffer, capacity);
+        });
+    });
 }
 
 LONG Win32RegistryApi::SetStoredValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size)
@@ -131,5 +150,7 @@ LONG Win32RegistryApi::EnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* 
 LONG Win32RegistryApi::EnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
                                   DWORD* dataLength)
 {
-    return RegEnumValueW(key, index, reinterpret_cast<wchar_t*>(name), nameLength, nullptr, type, data, dataLength);
+    return WithTerminatorRoom(data, dataLength, [&](BYTE* buffer, DWORD* capacity) {
+        return RegEnumValueW(key, index, reinterpret_cast<wchar_t*>(name), nameLength, nullptr, type, buffer, capacity);
+    });
 }
