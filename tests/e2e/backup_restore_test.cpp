@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/system_view.h"
 #include "res/resource.h"
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/support/system_registry_view.h"
@@ -36,12 +37,6 @@ std::wstring Wide(const char* ascii)
 std::wstring Name(HKEY root, const std::wstring& path)
 {
     return (root == HKEY_LOCAL_MACHINE ? L"HKLM\\" : L"HKCU\\") + path;
-}
-
-std::vector<BYTE> Utf16(const std::wstring& text)
-{
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.data());
-    return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
 }
 
 // Stores exactly these bytes: non-NUL bytes behind them keep the platform
@@ -139,7 +134,6 @@ DWORD RunProgram(const std::wstring& program, const std::wstring& arguments, boo
     }
     if (native) {
         BOOL wow64 = TRUE;
-        using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
         const auto isWow64 = reinterpret_cast<IsWow64ProcessFunction>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
         EXPECT_TRUE(isWow64 && isWow64(process.hProcess, &wow64));
@@ -205,7 +199,7 @@ void SeedNeighbours()
 {
     for (const Tweak& tweak : kTweaks)
         if (tweak.writtenAs != StoredForm::KeyFirstValue && tweak.writtenAs != StoredForm::KeyPresence)
-            Put(tweak.root, Wide(tweak.keyPath), kNeighbour, REG_SZ, Utf16(std::wstring(L"keep\0", 5)));
+            Put(tweak.root, Wide(tweak.keyPath), kNeighbour, REG_SZ, Utf16Bytes(std::wstring(L"keep\0", 5)));
 }
 
 const State kStates[] = {
@@ -218,22 +212,22 @@ const State kStates[] = {
          PutTweak(TweakId::DisablePagingExecutive, REG_QWORD, Bytes({1, 0, 0, 0, 0, 0, 0, 9}));
          PutTweak(TweakId::IoPageLockLimit, REG_NONE, {});
          PutTweak(TweakId::IRQ8Priority, REG_SZ, {});
-         PutTweak(TweakId::Win32PrioritySeparation, REG_SZ, Utf16(L"ab"));
+         PutTweak(TweakId::Win32PrioritySeparation, REG_SZ, Utf16Bytes(L"ab"));
          PutTweak(TweakId::ClassicShell, REG_SZ, Bytes({'a', 0, 'b'}));
-         PutTweak(TweakId::NoActiveDesktop, REG_EXPAND_SZ, Utf16(std::wstring(L"%x%\0", 4)));
-         PutTweak(TweakId::NoCustomizeWebView, REG_MULTI_SZ, Utf16(std::wstring(L"a\0b\0\0", 5)));
+         PutTweak(TweakId::NoActiveDesktop, REG_EXPAND_SZ, Utf16Bytes(std::wstring(L"%x%\0", 4)));
+         PutTweak(TweakId::NoCustomizeWebView, REG_MULTI_SZ, Utf16Bytes(std::wstring(L"a\0b\0\0", 5)));
          PutTweak(TweakId::NoActiveDesktopChanges, 0x1234, Bytes({0xFF, 0}));
-         PutTweak(TweakId::DesktopProcess, REG_SZ, Utf16(std::wstring(L"a\"b\\c\0", 6)));
+         PutTweak(TweakId::DesktopProcess, REG_SZ, Utf16Bytes(std::wstring(L"a\"b\\c\0", 6)));
          PutTweak(TweakId::NoSharedDocuments, REG_BINARY, std::vector<BYTE>(100, 0xA5));
-         PutTweak(TweakId::UseSearchAsst, REG_SZ, Utf16(std::wstring(L"\tno\0", 4)));
+         PutTweak(TweakId::UseSearchAsst, REG_SZ, Utf16Bytes(std::wstring(L"\tno\0", 4)));
          PutTweak(TweakId::Link, REG_DWORD, Bytes({0, 0, 0, 0x80}));
-         PutTweak(TweakId::NoResolveTrack, REG_SZ, Utf16(std::wstring(L"a\0b\0", 4)));
-         PutTweak(TweakId::MaxCachedIcons, REG_SZ, Utf16(std::wstring(L"500\0", 4)));
-         Put(HKEY_LOCAL_MACHINE, kUnload, L"", REG_SZ, Utf16(std::wstring(L"1\0", 2)));
+         PutTweak(TweakId::NoResolveTrack, REG_SZ, Utf16Bytes(std::wstring(L"a\0b\0", 4)));
+         PutTweak(TweakId::MaxCachedIcons, REG_SZ, Utf16Bytes(std::wstring(L"500\0", 4)));
+         Put(HKEY_LOCAL_MACHINE, kUnload, L"", REG_SZ, Utf16Bytes(std::wstring(L"1\0", 2)));
          Put(HKEY_LOCAL_MACHINE, kUnload, L"\x20AC\"x\\", REG_DWORD, Bytes({1, 0, 0, 0}));
          Put(HKEY_LOCAL_MACHINE, kUnload + L"\\sub\\\xD55C", L"\xD55C", REG_BINARY, Bytes({7}));
-         Put(HKEY_LOCAL_MACHINE, kShown, L"", REG_SZ, Utf16(std::wstring(L"ごみ箱€한\0", 6)));
-         Put(HKEY_LOCAL_MACHINE, kShown, L"Extra", REG_EXPAND_SZ, Utf16(L"%SystemRoot%"));
+         Put(HKEY_LOCAL_MACHINE, kShown, L"", REG_SZ, Utf16Bytes(std::wstring(L"ごみ箱€한\0", 6)));
+         Put(HKEY_LOCAL_MACHINE, kShown, L"Extra", REG_EXPAND_SZ, Utf16Bytes(L"%SystemRoot%"));
          Put(HKEY_LOCAL_MACHINE, kShown + L"\\Sub", L"", REG_DWORD, Bytes({2, 0, 0, 0}));
      }},
     {"EverythingAbsent", [] { SeedNeighbours(); }},
@@ -242,11 +236,11 @@ const State kStates[] = {
          SeedNeighbours();
          PutTweak(TweakId::NtfsDisableLastAccessUpdate, REG_DWORD, Bytes({1, 0, 0, 0}));
          PutTweak(TweakId::ClassicShell, REG_BINARY, Bytes({0, 0, 0, 1}));
-         PutTweak(TweakId::MaxCachedIcons, REG_SZ, Utf16(std::wstring(L"2000\0", 5)));
+         PutTweak(TweakId::MaxCachedIcons, REG_SZ, Utf16Bytes(std::wstring(L"2000\0", 5)));
          Put(HKEY_LOCAL_MACHINE, kUnload + L"\\empty", L"", REG_SZ, {});
-         Put(HKEY_LOCAL_MACHINE, kHidden, L"", REG_SZ, Utf16(L"ごみ箱€"));
-         Put(HKEY_LOCAL_MACHINE, kHidden, L"Extra", REG_MULTI_SZ, Utf16(std::wstring(L"x\0\0", 3)));
-         Put(HKEY_LOCAL_MACHINE, kHidden + L"\\Sub\\Deeper", L"v", REG_SZ, Utf16(std::wstring(L"\x20AC\0", 2)));
+         Put(HKEY_LOCAL_MACHINE, kHidden, L"", REG_SZ, Utf16Bytes(L"ごみ箱€"));
+         Put(HKEY_LOCAL_MACHINE, kHidden, L"Extra", REG_MULTI_SZ, Utf16Bytes(std::wstring(L"x\0\0", 3)));
+         Put(HKEY_LOCAL_MACHINE, kHidden + L"\\Sub\\Deeper", L"v", REG_SZ, Utf16Bytes(std::wstring(L"\x20AC\0", 2)));
      }},
 };
 

@@ -99,8 +99,8 @@ TEST(Win32RegistryApiUnderWow64, WritesAndDeletesInTheSystemsView)
     }
     const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\QuilvexTest";
     const auto removeScratch = [&] {
-        DeleteKeyInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY);
-        DeleteKeyInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY);
+        DeleteTreeInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY);
+        DeleteTreeInView(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY);
     };
     removeScratch();
     Win32RegistryApi api;

@@ -43,14 +43,14 @@ inline REGSAM SystemView()
 }
 
 // Deletes a key without subkeys in the given view (SystemView() or, under
-// WOW64, KEY_WOW64_32KEY): RegDeleteKeyA reaches only the process's own view.
-inline LONG DeleteKeyInView(HKEY root, const char* path, REGSAM view)
+// WOW64, KEY_WOW64_32KEY): RegDeleteKeyW reaches only the process's own view.
+inline LONG DeleteKeyInView(HKEY root, const std::wstring& path, REGSAM view)
 {
-    if (!view) return RegDeleteKeyA(root, path);
-    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const char*, REGSAM, DWORD);
+    if (!view) return RegDeleteKeyW(root, path.c_str());
+    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const wchar_t*, REGSAM, DWORD);
     const auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
-    return deleteKeyEx ? deleteKeyEx(root, path, view, 0) : ERROR_CALL_NOT_IMPLEMENTED;
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExW")));
+    return deleteKeyEx ? deleteKeyEx(root, path.c_str(), view, 0) : ERROR_CALL_NOT_IMPLEMENTED;
 }
 
 // Deletes a key and everything below it in the given view, through the W
@@ -67,14 +67,7 @@ inline void DeleteTreeInView(HKEY root, const std::wstring& path, REGSAM view)
         subkeys.push_back(name);
     RegCloseKey(key);
     for (const std::wstring& subkey : subkeys) DeleteTreeInView(root, path + L"\\" + subkey, view);
-    if (!view) {
-        RegDeleteKeyW(root, path.c_str());
-        return;
-    }
-    using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, const wchar_t*, REGSAM, DWORD);
-    const auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExW")));
-    if (deleteKeyEx) deleteKeyEx(root, path.c_str(), view, 0);
+    DeleteKeyInView(root, path, view);
 }
 
 // The same for an ASCII path.
